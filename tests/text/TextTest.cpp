@@ -52,9 +52,9 @@ TEST(Text, ZeroPadded) {
         std::int32_t value;
         int width;
         const char *text;
-    } cases[] = {{7, 5, "00007"},   {42, 5, "00042"},       {123456, 5, "123456"},
-                 {-5, 4, "00-5"},   {3, 2, "03"},           {0, 0, "0"},
-                 {12, 2, "12"},     {INT32_MIN, 3, "-2147483648"}};
+    } cases[] = {
+        {7, 5, "00007"}, {42, 5, "00042"}, {123456, 5, "123456"}, {-5, 4, "00-5"},
+        {3, 2, "03"},    {0, 0, "0"},      {12, 2, "12"},         {INT32_MIN, 3, "-2147483648"}};
     for (const Case &c : cases)
         EXPECT_EQ(ZeroPadded(c.value, c.width), c.text) << c.value << " " << c.width;
 }

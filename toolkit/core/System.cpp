@@ -1,6 +1,7 @@
 #include "toolkit/core/System.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 #include <shlobj.h>
 

@@ -30,7 +30,9 @@ NarrowText Decimal(std::int64_t value) {
     return buffer;
 }
 
-WideText WideDecimal(std::int64_t value) { return Widen(Decimal(value)); }
+WideText WideDecimal(std::int64_t value) {
+    return Widen(Decimal(value));
+}
 
 NarrowText ZeroPadded(std::int32_t value, int width) {
     NarrowText digits = Decimal(value);

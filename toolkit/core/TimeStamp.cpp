@@ -27,7 +27,9 @@ std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
     return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
-bool IsLeapYear(unsigned y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeapYear(unsigned y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 unsigned DaysInMonth(unsigned y, unsigned m) {
     static const unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -36,7 +38,9 @@ unsigned DaysInMonth(unsigned y, unsigned m) {
 
 } // namespace
 
-void SetLocalClock(LocalClock clock) { InstalledClock() = std::move(clock); }
+void SetLocalClock(LocalClock clock) {
+    InstalledClock() = std::move(clock);
+}
 
 LocalTime SystemLocalTime() {
     LocalTime t;
@@ -54,8 +58,8 @@ LocalTime SystemLocalTime() {
 #else
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        now.time_since_epoch()) % 1000;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
     std::tm parts{};
     localtime_r(&seconds, &parts);
     t.year = static_cast<std::uint16_t>(parts.tm_year + 1900);
@@ -80,8 +84,8 @@ TimeStamp TimeStamp::Now() {
 
 bool ToFileTime(const LocalTime &t, std::int64_t &fileTime) {
     if (t.year < 1601 || t.year > 30827 || t.month < 1 || t.month > 12 || t.day < 1 ||
-        t.day > DaysInMonth(t.year, t.month) || t.hour > 23 || t.minute > 59 ||
-        t.second > 59 || t.milliseconds > 999)
+        t.day > DaysInMonth(t.year, t.month) || t.hour > 23 || t.minute > 59 || t.second > 59 ||
+        t.milliseconds > 999)
         return false;
     const std::int64_t days = DaysFromCivil(t.year, t.month, t.day) - DaysFromCivil(1601, 1, 1);
     const std::int64_t ms =

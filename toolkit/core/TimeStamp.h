@@ -31,8 +31,8 @@ struct TimeStamp {
 // The source of the current local time. The program installs the real clock
 // (GetLocalTime on Windows, the C library elsewhere); tests install a fake.
 using LocalClock = std::function<LocalTime()>;
-void SetLocalClock(LocalClock clock);   // an empty clock restores the default
-LocalTime SystemLocalTime();            // the platform's own local time
+void SetLocalClock(LocalClock clock); // an empty clock restores the default
+LocalTime SystemLocalTime();          // the platform's own local time
 
 // Converts to 100-nanosecond intervals since 1 January 1601; false when the
 // fields do not form a valid date and time (as SystemTimeToFileTime would).

@@ -1,0 +1,257 @@
+#include "tests/e2e/Probe.h"
+
+#include <thread>
+
+namespace Probe {
+
+bool WaitFor(const std::function<bool()> &condition, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (condition())
+            return true;
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+std::wstring WindowText(HWND window) {
+    // WM_GETTEXT works across processes, also for controls.
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    const LRESULT got = SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+namespace {
+
+struct TopSearch {
+    std::wstring prefix;
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK CheckTop(HWND window, LPARAM data) {
+    auto *search = reinterpret_cast<TopSearch *>(data);
+    if (!IsWindowVisible(window))
+        return TRUE;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (search->processId != 0 && owner != search->processId)
+        return TRUE;
+    if (WindowText(window).rfind(search->prefix, 0) != 0)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
+    auto *list = reinterpret_cast<std::pair<HWND, std::vector<Child> *> *>(data);
+    if (GetParent(window) != list->first)
+        return TRUE; // direct children only
+    Child child;
+    child.window = window;
+    child.className = ClassName(window);
+    child.text = WindowText(window);
+    child.id = GetDlgCtrlID(window);
+    child.enabled = IsWindowEnabled(window) != FALSE;
+    child.visible = IsWindowVisible(window) != FALSE;
+    GetWindowRect(window, &child.rect);
+    MapWindowPoints(HWND_DESKTOP, list->first, reinterpret_cast<POINT *>(&child.rect), 2);
+    list->second->push_back(child);
+    return TRUE;
+}
+
+void CollectMenu(HMENU menu, const std::wstring &prefix, std::vector<MenuEntry> &entries) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+        const std::wstring path = prefix.empty() ? std::wstring(text) : prefix + L"/" + text;
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            CollectMenu(sub, path, entries);
+            continue;
+        }
+        MenuEntry entry;
+        entry.path = path;
+        entry.id = GetMenuItemID(menu, i);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        entry.checked = (state & MF_CHECKED) != 0;
+        entry.grayed = (state & MF_GRAYED) != 0;
+        entries.push_back(entry);
+    }
+}
+
+void SendKey(WORD virtualKey, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = flags;
+    if (virtualKey == VK_LEFT || virtualKey == VK_RIGHT || virtualKey == VK_UP ||
+        virtualKey == VK_DOWN || virtualKey == VK_RCONTROL)
+        input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    SendInput(1, &input, sizeof input);
+}
+
+} // namespace
+
+HWND FindTopWindow(const std::wstring &titlePrefix, DWORD processId) {
+    TopSearch search{titlePrefix, processId, nullptr};
+    EnumWindows(CheckTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<Child> Children(HWND parent) {
+    std::vector<Child> children;
+    std::pair<HWND, std::vector<Child> *> data{parent, &children};
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&data));
+    return children;
+}
+
+HWND ChildWithText(HWND parent, const std::wstring &text) {
+    for (const Child &child : Children(parent))
+        if (child.text == text)
+            return child.window;
+    return nullptr;
+}
+
+std::vector<MenuEntry> MenuEntries(HWND window) {
+    std::vector<MenuEntry> entries;
+    if (HMENU bar = GetMenu(window))
+        CollectMenu(bar, L"", entries);
+    return entries;
+}
+
+const MenuEntry *FindMenuEntry(const std::vector<MenuEntry> &entries, const std::wstring &path) {
+    for (const MenuEntry &entry : entries)
+        if (entry.path == path)
+            return &entry;
+    return nullptr;
+}
+
+void Click(HWND button) {
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+bool ChooseMenu(HWND window, const std::wstring &path) {
+    const std::vector<MenuEntry> entries = MenuEntries(window);
+    const MenuEntry *entry = FindMenuEntry(entries, path);
+    if (!entry)
+        return false;
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(entry->id, 0), 0);
+    return true;
+}
+
+void RequestClose(HWND window) {
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void KeyDown(WORD virtualKey) {
+    SendKey(virtualKey, 0);
+}
+void KeyUp(WORD virtualKey) {
+    SendKey(virtualKey, KEYEVENTF_KEYUP);
+}
+
+void HoldKey(WORD virtualKey, std::chrono::milliseconds duration) {
+    KeyDown(virtualKey);
+    std::this_thread::sleep_for(duration);
+    KeyUp(virtualKey);
+}
+
+void Type(const std::wstring &text) {
+    for (wchar_t c : text) {
+        const SHORT scan = VkKeyScanW(c);
+        if (scan == -1)
+            continue;
+        const WORD key = LOBYTE(scan);
+        const bool shift = (HIBYTE(scan) & 1) != 0;
+        if (shift)
+            KeyDown(VK_SHIFT);
+        KeyDown(key);
+        KeyUp(key);
+        if (shift)
+            KeyUp(VK_SHIFT);
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    }
+}
+
+HWND FindMessageBox(const std::wstring &caption) {
+    return FindWindowW(L"#32770", caption.c_str());
+}
+
+std::wstring MessageBoxText(HWND box) {
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    return text;
+}
+
+void Answer(HWND box, int button) {
+    PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+}
+
+COLORREF Pixel(HWND window, int x, int y) {
+    POINT at{x, y};
+    ClientToScreen(window, &at);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+Process::Process(const std::wstring &commandLine) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    std::wstring line = commandLine;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        info = PROCESS_INFORMATION{};
+}
+
+Process::~Process() {
+    if (!info.hProcess)
+        return;
+    if (Running()) {
+        TerminateProcess(info.hProcess, 99);
+        WaitForSingleObject(info.hProcess, 5000);
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+}
+
+DWORD Process::WaitExit(std::chrono::milliseconds timeout) {
+    if (!info.hProcess)
+        return STILL_ACTIVE;
+    WaitForSingleObject(info.hProcess, static_cast<DWORD>(timeout.count()));
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info.hProcess, &code);
+    return code;
+}
+
+bool Process::Running() const {
+    return info.hProcess && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    folder.resize(folder.find_last_of(L"\\/") + 1);
+    return folder;
+}
+
+} // namespace Probe
