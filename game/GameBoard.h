@@ -105,6 +105,7 @@ public:
 
     // --- state ---
     std::int32_t Cell(int row, int column) const { return cells_[Index(row, column)]; }
+    const std::array<std::int32_t, BoardCells> &Cells() const { return cells_; }
     static bool IsInterior(int row, int column) {
         return row >= 0 && row <= LastPlayRow && column >= FirstPlayColumn &&
                column <= LastPlayColumn;
