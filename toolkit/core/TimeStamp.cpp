@@ -4,9 +4,6 @@
 #include <ctime>
 #include <utility>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace OrvoUtility {
 
@@ -44,24 +41,16 @@ void SetLocalClock(LocalClock clock) {
 
 LocalTime SystemLocalTime() {
     LocalTime t;
-#ifdef _WIN32
-    SYSTEMTIME st;
-    GetLocalTime(&st);
-    t.year = st.wYear;
-    t.month = st.wMonth;
-    t.dayOfWeek = st.wDayOfWeek;
-    t.day = st.wDay;
-    t.hour = st.wHour;
-    t.minute = st.wMinute;
-    t.second = st.wSecond;
-    t.milliseconds = st.wMilliseconds;
-#else
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
     std::tm parts{};
+#ifdef _WIN32
+    localtime_s(&parts, &seconds);
+#else
     localtime_r(&seconds, &parts);
+#endif
     t.year = static_cast<std::uint16_t>(parts.tm_year + 1900);
     t.month = static_cast<std::uint16_t>(parts.tm_mon + 1);
     t.dayOfWeek = static_cast<std::uint16_t>(parts.tm_wday);
@@ -70,7 +59,6 @@ LocalTime SystemLocalTime() {
     t.minute = static_cast<std::uint16_t>(parts.tm_min);
     t.second = static_cast<std::uint16_t>(parts.tm_sec);
     t.milliseconds = static_cast<std::uint16_t>(ms.count() < 0 ? 0 : ms.count());
-#endif
     return t;
 }
 

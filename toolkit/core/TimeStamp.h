@@ -1,7 +1,7 @@
 // Local wall-clock time stamps and the milliseconds between two of them.
 //
-// The fields mirror Win32's SYSTEMTIME so the Windows side can copy a
-// GetLocalTime result straight in; the arithmetic here is portable.
+// The fields mirror Win32's SYSTEMTIME (local date and time down to
+// milliseconds); the clock and the arithmetic here are portable.
 #pragma once
 
 #include <cstdint>
@@ -28,8 +28,9 @@ struct TimeStamp {
     static TimeStamp Now();
 };
 
-// The source of the current local time. The program installs the real clock
-// (GetLocalTime on Windows, the C library elsewhere); tests install a fake.
+// The source of the current local time: by default the real clock
+// (the C library's local time with the system clock's milliseconds); tests
+// install a fake.
 using LocalClock = std::function<LocalTime()>;
 void SetLocalClock(LocalClock clock); // an empty clock restores the default
 LocalTime SystemLocalTime();          // the platform's own local time
