@@ -49,3 +49,29 @@ bench: bootstrap
 
 clean:
 	rm -rf build
+
+# ---- Shipping: the Windows downloads, and installing on Linux ------------
+# make dist        dist/Corvanta-<version>-win64.zip and -setup.exe
+# make install     the `corvanta` launcher (Wine), menu entry and icon under
+#                  PREFIX (/usr/local for root, ~/.local otherwise; DESTDIR too)
+# make uninstall   removes them again; the scores in the Wine prefix stay
+DIST_DIR := dist
+ifeq ($(shell id -u),0)
+PREFIX ?= /usr/local
+else
+PREFIX ?= $(HOME)/.local
+endif
+DESTDIR ?=
+
+.PHONY: dist install uninstall
+
+dist: bootstrap $(WINDOWS_BUILD)/CMakeCache.txt
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target Corvanta
+	tools/make-dist $(EXE) $(DIST_DIR)
+
+install: bootstrap $(WINDOWS_BUILD)/CMakeCache.txt
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target Corvanta
+	PREFIX="$(PREFIX)" DESTDIR="$(DESTDIR)" packaging/linux-install install $(EXE)
+
+uninstall:
+	PREFIX="$(PREFIX)" DESTDIR="$(DESTDIR)" packaging/linux-install uninstall
