@@ -2,8 +2,9 @@
 ;
 ; tools/make-dist builds it; by hand:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.1.0.0 -DSTAGE=<folder> -DICON=<file.ico> \
-;            -DOUTFILE=<setup.exe> packaging/Corvanta.nsi
-; STAGE holds Corvanta.exe, LEGGIMI.txt and LICENZA.txt.
+;            -DWIZARD=<164x314.bmp> -DOUTFILE=<setup.exe> packaging/Corvanta.nsi
+; STAGE holds Corvanta.exe, LEGGIMI.txt and LICENZA.txt; WIZARD is the side
+; picture of the first and last page.
 ;
 ; The player installs either for himself alone (no administrator rights,
 ; into %LOCALAPPDATA%\Programs\Corvanta) or for every user of the computer
@@ -16,8 +17,8 @@
 ; player's local application data folder (Corvanta\Score\Classifica.txt) and
 ; is never touched, even when the game was installed right next to it.
 
-!ifndef VERSION | STAGE | ICON | OUTFILE
-  !error "Give VERSION, STAGE, ICON and OUTFILE with -D (see the top of this file)"
+!ifndef VERSION | STAGE | ICON | WIZARD | OUTFILE
+  !error "Give VERSION, STAGE, ICON, WIZARD and OUTFILE with -D (see the top of this file)"
 !endif
 
 Unicode true
@@ -59,6 +60,7 @@ ShowUninstDetails show
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 
