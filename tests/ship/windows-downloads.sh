@@ -89,9 +89,14 @@ installed_files="Corvanta.exe LEGGIMI.txt LICENZA.txt Disinstalla.exe"
 
 # One installation and removal. Arguments: a name for the messages, the
 # installer's options, the registry root, the expected folder, the Start menu
-# folder and the desktop folder (Linux paths inside the prefix).
+# folder and the desktop folder (Linux paths inside the prefix), and how the
+# player removes it: "entry" (the silent command of "Installed apps") or
+# "folder" (the uninstaller in the game's folder, started with /S alone, which
+# has to find out by itself how the game was installed).
 install_case() {
-    local name=$1 options=$2 root=$3 dir=$4 menu=$5 desktop=$6
+    local name=$1 options=$2 root=$3 dir=$4 menu=$5 desktop=$6 removal=$7
+    local other_root=HKLM
+    [ "$root" = HKCU ] || other_root=HKCU
     local windir f
     windir=$(win_path "$dir")
     echo "== installing $name ($options)"
@@ -128,16 +133,20 @@ install_case() {
     *) fail "$name: UninstallString '$uninstall'" ;;
     esac
     [ "$quiet" = "$uninstall /S" ] || fail "$name: QuietUninstallString '$quiet'"
+    has_key "$other_root" && fail "$name: an Installed apps entry in $other_root too"
 
     echo "== starting the installed game ($name)"
     check "$name: the installed game starts and closes" wine_run "$probe" "$windir\\Corvanta.exe"
 
-    echo "== uninstalling $name"
-    # The command Windows runs for a silent removal. The uninstaller carries
-    # on from a copy in the temporary folder, so wait for its last step: the
-    # registry entry going away.
-    eval "wine_run $(printf '%s' "$quiet" | sed 's/\\/\\\\/g')" ||
-        fail "$name: the uninstaller reports failure"
+    echo "== uninstalling $name (from the $removal)"
+    # The uninstaller carries on from a copy in the temporary folder, so wait
+    # for its last step: the registry entry going away.
+    if [ "$removal" = entry ]; then
+        eval "wine_run $(printf '%s' "$quiet" | sed 's/\\/\\\\/g')" ||
+            fail "$name: the uninstaller reports failure"
+    else
+        wine_run "$windir\\Disinstalla.exe" /S || fail "$name: the uninstaller reports failure"
+    fi
     local waited=0
     while has_key "$root" && [ $waited -lt 60 ]; do
         sleep 1
@@ -155,13 +164,13 @@ install_case() {
 
 install_case "for this user" /CurrentUser HKCU \
     "$home/AppData/Local/Programs/Corvanta" \
-    "$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" "$home/Desktop"
+    "$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" "$home/Desktop" entry
 check "for this user: the program folder is gone" test ! -e "$home/AppData/Local/Programs/Corvanta"
 
 install_case "for all users" /AllUsers HKLM \
     "$prefix/drive_c/Program Files/Corvanta" \
     "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" \
-    "$prefix/drive_c/users/Public/Desktop"
+    "$prefix/drive_c/users/Public/Desktop" folder
 check "for all users: the program folder is gone" test ! -e "$prefix/drive_c/Program Files/Corvanta"
 
 # Installed right into the folder of the score table: removing the program
@@ -169,7 +178,7 @@ check "for all users: the program folder is gone" test ! -e "$prefix/drive_c/Pro
 install_case "into the score table's folder" \
     "/CurrentUser /D=$(win_path "$home/AppData/Local/Corvanta")" HKCU \
     "$home/AppData/Local/Corvanta" \
-    "$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" "$home/Desktop"
+    "$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" "$home/Desktop" folder
 check "into the score table's folder: only the score folder is left" \
     test "$(ls -A "$home/AppData/Local/Corvanta")" = Score
 
