@@ -260,6 +260,11 @@ void GameBoard::BoardStep(bool &exploded, bool &moved) {
                     if (above != Empty) {
                         Write(q, k, above);
                         Write(p, k, Empty);
+                        // A marked ball that fell into a gap has not been
+                        // emptied yet: keep the board pass on so that the
+                        // next board step empties it where it now lies.
+                        if (above == Exploding)
+                            exploded = true;
                         break;
                     }
                 }

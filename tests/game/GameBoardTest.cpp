@@ -559,6 +559,20 @@ TEST(BoardClearing, BoardStepEmptiesThenLetsEveryBallFall) {
                 });
 }
 
+TEST(BoardClearing, MarkedBallsAboveAGapFallThenEmpty) {
+    // A row step that re-checked the columns emptied the lowest marked ball
+    // of a vertical run and left the two above it over a gap.
+    BoardFixture f;
+    LoadPicture(f.board, {"B.........", "*.........", "*.........", ".........."});
+    f.board.LoadTrio(FallingTrio{{0, 0, 0}, 1, 10});
+    f.board.LoadClearing(true, true, 13);
+    RunSteps(f, {
+                    {{"..........", "B.........", "*.........", "*........."}, 0, true, true, 13},
+                    {{"..........", "B.........", "..........", ".........."}, 0, true, true, 13},
+                    {{"..........", "..........", "..........", "B........."}, 0, false, false, -1},
+                });
+}
+
 TEST(BoardClearing, ChainOfTwoRowsAfterOneLanding) {
     BoardFixture f;
     LoadPicture(f.board, {"..R.......", "YYY.......", "BBB.......", "RGYRGYRGYR"});

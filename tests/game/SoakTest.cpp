@@ -144,7 +144,7 @@ struct Soak {
                         }
             }
             wasClearing = clearing;
-            if (std::uniform_int_distribution<int>(0, 20000)(random) == 0)
+            if (loop.Playing() && std::uniform_int_distribution<int>(0, 20000)(random) == 0)
                 loop.StartOrAbandon(); // abandon now and then
         }
         return ticks;
