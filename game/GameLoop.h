@@ -2,17 +2,22 @@
 // game over, the score and level texts and the two sounds.
 //
 // How the main window wires it:
-//  - FormMain implements GameView (texts, play button, sounds, score ticker
-//    step, name entry, the two option flags) and CellSink (forward
-//    WriteCell(row, column, v) to cell row * 12 + column: ImageFrame::SetTile(v, 0)),
-//    and gives the loop a Keyboard and a JoystickDriver (game/win32/).
-//  - It owns one GameLoop, built in its constructor:
+//  - FormMain implements GameView (texts, play button, score ticker step,
+//    name entry, the two option flags, PlayWave) and CellSink (forward
+//    WriteCell(row, column, v) to cell row * 12 + column: ImageFrame::SetTile(v, 0)).
+//  - It keeps the Win32 seams of game/win32/Win32Platform.h as members:
+//    a Win32Keyboard (SetWindow(its own window handle) once the window
+//    exists: until then no key counts), a Win32Joystick, and a Win32Sound
+//    for the program's module, to which its PlayWave forwards.
+//  - It owns one GameLoop, built in its constructor before the window:
 //        loop = std::make_unique<GameLoop>(*this, *this, keyboard, joystick);
-//    then builds its 180 cells with GameBoard::FrameValue / IsInterior (the
-//    board writes no frame cells), and calls RefreshCounters() once when the
-//    window is built ("Punteggio: 00000", "Livello: 00").
+//    then builds its 180 cells from GameBoard::FrameValue / IsInterior (the
+//    board writes no frame cells; Reset writes the playing area), and calls
+//    RefreshCounters() once when the window is built ("Punteggio: 00000",
+//    "Livello: 00").
 //  - FormMain::Tick() is loop->Tick(); the play button calls
-//    loop->StartOrAbandon().
+//    loop->StartOrAbandon(). The name entry's SaveScore reads the final
+//    score and level from loop->Board() (or keeps what BeginNameEntry got).
 //  - The training and joystick flags are read live from the view
 //    (IsTraining at every step and every score, IsJoystickOn at every read).
 #pragma once
