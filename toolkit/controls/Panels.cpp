@@ -235,8 +235,10 @@ void ImageFrame::SetTile(std::int32_t column, std::int32_t row) {
 }
 
 void ImageFrame::HandlePaint() {
+    // The window may paint before Create has finished (a panel shown on a
+    // visible form paints at once): the window is what counts.
     RECT client{};
-    if (created && window != nullptr && bitmap != nullptr && GetClientRect(window, &client)) {
+    if (window != nullptr && bitmap != nullptr && GetClientRect(window, &client)) {
         Drawing drawing(this);
         drawing.Begin();
         if (backgroundPainted)
@@ -291,7 +293,7 @@ void CellControl::SetText(const NarrowText &newText) {
 
 void CellControl::HandlePaint() {
     RECT client{};
-    if (created && window != nullptr && GetClientRect(window, &client)) {
+    if (window != nullptr && GetClientRect(window, &client)) {
         Drawing drawing(this);
         FontSpec own(faceName, fontSize);
         own.bold = bold;
