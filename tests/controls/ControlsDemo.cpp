@@ -58,6 +58,49 @@ HBITMAP MakeBallStrip() {
     return strip;
 }
 
+// Answers its controls' colour requests as the game's main window does:
+// the play button red with white text, everything else light grey.
+class DemoForm : public Form {
+public:
+    explicit DemoForm(HINSTANCE module) : Form(module, false) {}
+    ~DemoForm() override {
+        CloseAndDestroy();
+        if (brush != nullptr)
+            DeleteObject(brush);
+    }
+    HBRUSH HandleControlColor(HDC context) override {
+        if (brush != nullptr)
+            DeleteObject(brush);
+        const bool play = playButton != nullptr && WindowFromDC(context) == playButton->window;
+        const COLORREF back = play ? RGB(255, 0, 0) : RGB(220, 220, 220);
+        SetBkColor(context, back);
+        SetTextColor(context, play ? RGB(255, 255, 255) : RGB(0, 0, 0));
+        brush = CreateSolidBrush(back);
+        return brush;
+    }
+    GUIElement *playButton = nullptr;
+
+private:
+    HBRUSH brush = nullptr;
+};
+
+// One shaded ball of the strip, 27 x 27, as a picture of its own.
+HBITMAP CopyTile(HBITMAP strip, int tile) {
+    HDC screen = GetDC(nullptr);
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, 27, 27);
+    HGDIOBJ oldFrom = SelectObject(from, strip);
+    HGDIOBJ oldTo = SelectObject(to, picture);
+    BitBlt(to, 0, 0, 27, 27, from, 27 * tile, 0, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -65,7 +108,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (__argc > 1)
         lifetime = std::atoi(__argv[1]);
 
-    auto form = std::make_unique<Form>(instance, false);
+    auto form = std::make_unique<DemoForm>(instance);
     form->x = 20;
     form->y = 20;
     form->width = 420;
@@ -83,6 +126,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     bigFont.bold = true;
     FontSpec smallFont("Lucida Console", 14);
     HBITMAP strip = MakeBallStrip();
+    HBITMAP ball = CopyTile(strip, 2);
     CellControl *counter = nullptr;
     Timer *ticker = nullptr;
     Timer *ending = nullptr;
@@ -137,7 +181,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         play->y = 10;
         play->SetSize(100, 40);
         play->ownerDraw = true;
-        play->bitmapEnabled = strip; // the whole strip, black left out
+        play->bitmapEnabled = ball; // black left out
+        play->SetHandCursor(true);
+        form->playButton = play;
         play->Create();
         auto *info = own(new Button(element, "Info"));
         info->x = 300;
@@ -181,6 +227,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ending->Stop();
     owned.clear();
     form.reset();
+    DeleteObject(ball);
     DeleteObject(strip);
     return 0;
 }
