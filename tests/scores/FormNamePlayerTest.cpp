@@ -33,6 +33,15 @@ void Pump() {
     }
 }
 
+// Pumps until the condition holds, for at most a second; the condition's answer.
+template <typename Condition> bool SettlesTo(Condition condition) {
+    for (int i = 0; i < 50 && !condition(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        Pump();
+    }
+    return condition();
+}
+
 WideText WindowText(HWND window) {
     wchar_t buffer[256] = {};
     GetWindowTextW(window, buffer, 256);
@@ -47,26 +56,45 @@ RECT PlaceOf(HWND child) {
     return rect;
 }
 
+// One owner for the whole program: every window that goes away costs Wine
+// about two seconds on a display without a window manager.
+Form *sharedOwner = nullptr;
+
+class OwnerEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override {
+        delete sharedOwner;
+        sharedOwner = nullptr;
+        Pump();
+    }
+};
+
+const auto *const ownerEnvironment = ::testing::AddGlobalTestEnvironment(new OwnerEnvironment);
+
 class NameEntry : public ::testing::Test {
 protected:
     void SetUp() override {
         PlayerName.clear();
-        owner = std::make_unique<Form>(GetModuleHandleW(nullptr), false);
-        owner->SetText(NarrowText("Owner"));
-        owner->Create();
+        if (sharedOwner == nullptr) {
+            sharedOwner = new Form(GetModuleHandleW(nullptr), false);
+            sharedOwner->SetText(NarrowText("Owner"));
+            sharedOwner->Create();
+        }
+        owner = sharedOwner;
+        // Whatever an earlier failure left behind.
+        owner->modalChild = nullptr;
+        owner->SetEnabled(true);
         Pump();
     }
 
     void TearDown() override {
         form.reset();
-        owner.reset();
         Pump();
     }
 
     // Opens the window the way the game does after a game over.
     void Open() {
-        form = std::make_unique<FormNamePlayer>(owner.get(), GetModuleHandleW(nullptr),
-                                                "Classifica");
+        form = std::make_unique<FormNamePlayer>(owner, GetModuleHandleW(nullptr), "Classifica");
         form->onDestroyed = [this](GUIElement *) {
             ++destroyedCalls;
             nameWhenDestroyed = PlayerName;
@@ -100,7 +128,7 @@ protected:
 
     WideText BoxText() const { return WindowText(form->nameBox->window); }
 
-    std::unique_ptr<Form> owner;
+    Form *owner = nullptr;
     std::unique_ptr<FormNamePlayer> form;
     int destroyedCalls = 0;
     NarrowText nameWhenDestroyed = "(never)";
@@ -318,20 +346,24 @@ TEST_F(NameEntry, RealKeyPressesTypeAndConfirm) {
         PressKey(key, true);
         Pump();
     }
-    for (int i = 0; i < 50 && BoxText() != L"ANNA"; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        Pump();
-    }
+    EXPECT_TRUE(SettlesTo([&] { return BoxText() == L"ANNA"; })) << BoxText();
+
+    // Tab goes round the two controls that take the focus.
+    PressKey(VK_TAB, false);
+    PressKey(VK_TAB, true);
+    EXPECT_TRUE(SettlesTo([&] { return GetFocus() == form->okButton->window; }));
+    PressKey(VK_TAB, false);
+    PressKey(VK_TAB, true);
+    EXPECT_TRUE(SettlesTo([&] { return GetFocus() == form->nameBox->window; }));
     EXPECT_EQ(BoxText(), L"ANNA");
+
     PressKey(VK_RETURN, false);
     PressKey(VK_RETURN, true);
-    for (int i = 0; i < 50 && FormOpen(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        Pump();
-    }
-    EXPECT_FALSE(FormOpen());
+    EXPECT_TRUE(SettlesTo([&] { return !FormOpen(); }));
     EXPECT_EQ(PlayerName, "ANNA");
     EXPECT_EQ(destroyedCalls, 1);
+    // The keys go to the owner again.
+    EXPECT_TRUE(SettlesTo([&] { return GetForegroundWindow() == owner->window; }));
 }
 
 } // namespace
