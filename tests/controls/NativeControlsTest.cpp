@@ -47,6 +47,7 @@ protected:
 
 struct ButtonLook {
     const char *name;
+    COLORREF ink; // text colour the panel hands out
     bool disabled;
     bool pressed;
     COLORREF caption;
@@ -55,13 +56,16 @@ struct ButtonLook {
 
 TEST_F(OwnerDrawnButton, PaintsCaptionAndOutlineForEachState) {
     const ButtonLook looks[] = {
-        {"normal", false, false, Ink, Ink},
-        {"pressed: outline is the complement", false, true, Ink, RGB(245, 135, 215)},
-        {"disabled: grey whatever the context", true, false, RGB(150, 150, 150),
+        {"normal", Ink, false, false, Ink, Ink},
+        {"pressed: outline is the complement", Ink, false, true, Ink, RGB(245, 135, 215)},
+        {"pressed, black text: white outline", RGB(0, 0, 0), false, true, RGB(0, 0, 0),
+         RGB(255, 255, 255)},
+        {"disabled: grey whatever the context", Ink, true, false, RGB(150, 150, 150),
          RGB(105, 105, 105)},
     };
     for (const ButtonLook &look : looks) {
         SCOPED_TRACE(look.name);
+        panel->textColor = look.ink;
         auto button = MakeButton("HHHH");
         if (look.disabled)
             button->SetEnabled(false);
@@ -105,6 +109,29 @@ TEST_F(OwnerDrawnButton, StartsCaptionAfterTwentyPixelPicture) {
     EXPECT_LE(firstCaptionColumn, 31);
     button.reset();
     DeleteObject(picture);
+}
+
+TEST_F(OwnerDrawnButton, WithAnIconStartsCaptionAtForty) {
+    HBITMAP colour = MakeBitmap(32, 32, [](int, int) { return Red; });
+    HBITMAP mask = MakeBitmap(32, 32, [](int, int) { return RGB(0, 0, 0); });
+    ICONINFO parts{TRUE, 0, 0, mask, colour};
+    HICON icon = CreateIconIndirect(&parts);
+    DeleteObject(colour);
+    DeleteObject(mask);
+    ASSERT_NE(icon, nullptr);
+    auto button = MakeButton("HH");
+    button->iconEnabled = icon;
+    InvalidateRect(button->window, nullptr, TRUE);
+    Snapshot shot(button->window);
+    // 32 x 32 at x = 5, y = (40 - 32) / 2 = 4.
+    EXPECT_EQ(shot.At(5, 4), Red);
+    EXPECT_EQ(shot.At(36, 35), Red);
+    EXPECT_EQ(shot.At(37, 20), Face);
+    const int firstCaptionColumn = shot.BoxIn(Ink, Inside).left;
+    EXPECT_GE(firstCaptionColumn, 40);
+    EXPECT_LE(firstCaptionColumn, 43);
+    button.reset();
+    DestroyIcon(icon);
 }
 
 TEST_F(OwnerDrawnButton, ShowsThePictureOfItsState) {

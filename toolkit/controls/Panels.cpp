@@ -111,7 +111,6 @@ void PanelChildren::Create() {
     HINSTANCE module = parent != nullptr ? parent->instance : nullptr;
     if (module == nullptr)
         module = GetModuleHandleW(nullptr);
-    instance = module;
     windowClass = WNDCLASSW{};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = &WindowProc;
