@@ -150,6 +150,19 @@ TEST_F(OwnerDrawnButton, ShowsThePictureOfItsState) {
     DeleteObject(offPicture);
 }
 
+TEST_F(OwnerDrawnButton, DrawsAFocusRectangleInsetByThree) {
+    auto button = MakeButton("HH");
+    EXPECT_EQ(Snapshot(button->window).CountIn(Face, RECT{3, 3, 97, 4}), 94);
+    button->Focus();
+    ASSERT_EQ(GetFocus(), button->window);
+    InvalidateRect(button->window, nullptr, TRUE);
+    Snapshot shot(button->window);
+    // A dotted line along row 3 and column 3; row 2 stays the background.
+    EXPECT_LT(shot.CountIn(Face, RECT{3, 3, 97, 4}), 94);
+    EXPECT_LT(shot.CountIn(Face, RECT{3, 3, 4, 37}), 34);
+    EXPECT_EQ(shot.CountIn(Face, RECT{3, 2, 97, 3}), 94);
+}
+
 TEST_F(OwnerDrawnButton, ClickReachesOnCommandOnce) {
     auto button = MakeButton("OK");
     int calls = 0;

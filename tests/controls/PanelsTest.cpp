@@ -240,6 +240,31 @@ TEST_F(Scrolling, ByTheBarStaysInTheRangeAndMovesOnlyWhatTheBarMoved) {
     }
 }
 
+TEST(PanelScrolling, TheHorizontalBarMovesTheContentsSideways) {
+    auto form = MakeForm();
+    auto panel = MakePanel(form.get(), 0, 0, 200, 150);
+    panel->horizontalScrollBar = true;
+    std::vector<int> deltas;
+    panel->onHorizontalScroll = [&](PanelChildren *, int delta) { deltas.push_back(delta); };
+    panel->Create();
+    Label label(panel.get(), "riga");
+    label.x = 50;
+    label.y = 10;
+    label.Create();
+    SendMessageW(panel->window, WM_HSCROLL, SB_PAGERIGHT, 0);
+    EXPECT_EQ(label.RefreshPosition().x, 40);
+    // The horizontal bar has no ends to jump to: 6 and 7 leave it alone.
+    SendMessageW(panel->window, WM_HSCROLL, SB_RIGHT, 0);
+    SendMessageW(panel->window, WM_HSCROLL, SB_LEFT, 0);
+    EXPECT_EQ(label.RefreshPosition().x, 40);
+    SendMessageW(panel->window, WM_HSCROLL, SB_LINELEFT, 0);
+    EXPECT_EQ(label.RefreshPosition().x, 41);
+    EXPECT_EQ(deltas, (std::vector<int>{-10, 1}));
+    // Without a vertical bar, vertical requests go on unhandled.
+    SendMessageW(panel->window, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(label.RefreshPosition().y, 10);
+}
+
 TEST_F(Scrolling, WithoutAHorizontalBarTheMessageGoesOn) {
     SendMessageW(panel->window, WM_HSCROLL, SB_LINEDOWN, 0);
     EXPECT_TRUE(horizontalDeltas.empty());
