@@ -1,35 +1,29 @@
-// Corvanta's entry point. For now a plain window titled "Corvanta" that
-// closes cleanly; the game's main form takes its place.
-#include <windows.h>
+// Corvanta's entry point: builds the main window, runs the message loop until
+// the window has been destroyed, then deletes the window's form.
+#include "app/FormMain.h"
+#include "scores/ScoreTable.h"
+#include "toolkit/core/System.h"
+#include "toolkit/core/WindowProc.h"
 
-namespace {
+#ifdef CORVANTA_FIXED_SEED
+#include "app/TestReport.h"
+#include "game/Random.h"
+#endif
 
-LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#ifdef CORVANTA_FIXED_SEED
+    // The test build plays the same trios at every run.
+    VeRize::SeedRandom(CORVANTA_FIXED_SEED);
+#endif
+    // The score table lives under the user's local application data folder.
+    VeRize::SetLocalAppDataSource(OrvoUtility::LocalAppDataFolder);
 
-} // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = PlainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = CreateSolidBrush(RGB(0, 0, 255));
-    windowClass.lpszClassName = L"CorvantaPlain";
-    RegisterClassW(&windowClass);
-    HWND window = CreateWindowW(L"CorvantaPlain", L"Corvanta", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
-    ShowWindow(window, show);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    DeleteObject(windowClass.hbrBackground);
+    const OrvoUtility::NarrowText title = "Corvanta \xA9 2026 Gli autori di Corvanta";
+    auto *form = new VeRize::FormMain(instance, title);
+#ifdef CORVANTA_FIXED_SEED
+    VeRize::StartTestReport(instance, form->window);
+#endif
+    OrvoUtility::RunMessageLoop(form);
+    delete form;
     return 0;
 }

@@ -129,7 +129,66 @@ HWND ChildWithText(HWND parent, const std::wstring &text) {
     return nullptr;
 }
 
+namespace {
+
+// Must match the seeded build's report window.
+const wchar_t ReportClass[] = L"CorvantaTestReport";
+constexpr UINT ReportMenuMessage = WM_APP + 1;
+constexpr UINT ReportGdiSlotMessage = WM_APP + 2;
+
+std::vector<MenuEntry> ParseMenuReport(const std::wstring &report) {
+    std::vector<MenuEntry> entries;
+    std::size_t start = 0;
+    while (start < report.size()) {
+        std::size_t end = report.find(L'\n', start);
+        if (end == std::wstring::npos)
+            end = report.size();
+        const std::wstring line = report.substr(start, end - start);
+        start = end + 1;
+        const std::size_t t1 = line.find(L'\t');
+        const std::size_t t2 = line.find(L'\t', t1 + 1);
+        const std::size_t t3 = line.find(L'\t', t2 + 1);
+        if (t1 == std::wstring::npos || t2 == std::wstring::npos || t3 == std::wstring::npos)
+            continue;
+        MenuEntry entry;
+        entry.path = line.substr(0, t1);
+        entry.id = static_cast<UINT>(std::stoul(line.substr(t1 + 1, t2 - t1 - 1)));
+        entry.checked = line.substr(t2 + 1, t3 - t2 - 1) == L"1";
+        entry.grayed = line.substr(t3 + 1) == L"1";
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+} // namespace
+
+HWND FindReportWindow(DWORD processId) {
+    HWND found = nullptr;
+    while ((found = FindWindowExW(nullptr, found, ReportClass, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(found, &owner);
+        if (owner == processId)
+            return found;
+    }
+    return nullptr;
+}
+
+int GdiSlot(DWORD processId) {
+    HWND report = FindReportWindow(processId);
+    if (report == nullptr)
+        return -1;
+    return static_cast<int>(SendMessageW(report, ReportGdiSlotMessage, 0, 0));
+}
+
 std::vector<MenuEntry> MenuEntries(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != GetCurrentProcessId()) {
+        if (HWND report = FindReportWindow(processId)) {
+            SendMessageW(report, ReportMenuMessage, 0, 0);
+            return ParseMenuReport(WindowText(report));
+        }
+    }
     std::vector<MenuEntry> entries;
     if (HMENU bar = GetMenu(window))
         CollectMenu(bar, L"", entries);

@@ -44,6 +44,9 @@ std::wstring ClassName(HWND window);
 std::vector<Child> Children(HWND parent);
 // The first child whose text is exactly the given text (nullptr when none).
 HWND ChildWithText(HWND parent, const std::wstring &text);
+// The menu of a window. Wine lets no process read another's menu, so when
+// the window's process is the seeded test build, its report window (a
+// hidden window of that build) reads the menu for us.
 std::vector<MenuEntry> MenuEntries(HWND window);
 const MenuEntry *FindMenuEntry(const std::vector<MenuEntry> &entries, const std::wstring &path);
 
@@ -65,6 +68,13 @@ void Type(const std::wstring &text);
 HWND FindMessageBox(const std::wstring &caption);
 std::wstring MessageBoxText(HWND box);
 void Answer(HWND box, int button); // IDYES, IDNO, IDOK
+
+// The hidden report window of the seeded test build running as the given
+// process, or none.
+HWND FindReportWindow(DWORD processId);
+// The low 16 bits of a GDI handle just made (and deleted) inside that
+// process: they stay put while nothing leaks GDI objects. -1 without report.
+int GdiSlot(DWORD processId);
 
 // The colour of a pixel of a window's client area, read from the screen.
 COLORREF Pixel(HWND window, int x, int y);
