@@ -1,5 +1,6 @@
 #include "app/FormMain.h"
 
+#include "about/FormAbout.h"
 #include "scores/ScoreTable.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/Label.h"
@@ -497,6 +498,27 @@ void FormMain::SaveScore() {
     scoreLines = table.Load();
 }
 
-void FormMain::OpenAbout() {}
+void FormMain::OpenAbout() {
+    // The box of an earlier press may still be referred to by messages on
+    // their way: it is deleted once the loop has ended.
+    if (aboutForm != nullptr) {
+        OrvoUtility::DisposeAfterLoop(aboutForm);
+        aboutForm = nullptr;
+    }
+    auto *about = new OrvoUtility::FormAbout(this);
+    aboutForm = about;
+    about->bannerId = AboutBannerResource;
+    about->bannerWidth = 164;
+    about->bannerHeight = 50;
+    about->titleText = ProductTitle;
+    about->creditText = CreditLine;
+    about->webAddress = WebAddress;
+    about->noticeText = AboutNotice;
+    if (!about->created)
+        about->Create();
+    if (about->window != nullptr)
+        ShowWindow(about->window, SW_SHOWNOACTIVATE);
+    about->visible = true;
+}
 
 } // namespace VeRize

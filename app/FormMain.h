@@ -49,6 +49,14 @@ constexpr std::int32_t BannerResource = 1007;
 constexpr std::int32_t TileStripResource = 1011;
 constexpr std::int32_t KeyHelpResource = 1012;
 
+// What the About box shows.
+inline const OrvoUtility::NarrowText ProductTitle = "Corvanta 1.1.0.0";
+inline const OrvoUtility::NarrowText CreditLine = "\xA9 2026 Gli autori di Corvanta";
+inline const OrvoUtility::NarrowText AboutNotice =
+    "Tre palline colorate cadono nel campo: spostale e cambiane l'ordine.\r\n"
+    "Tre o pi\xF9 palline uguali in fila esplodono: un punto per pallina.\r\n"
+    "I dieci punteggi migliori restano su questo computer.";
+
 // The maker's web site; "&Guida" opens its page of the product.
 inline const OrvoUtility::NarrowText WebAddress = "http://www.example.com";
 inline const OrvoUtility::NarrowText GuidePage = WebAddress + "/" + "Corvanta" + ".asp";
@@ -165,7 +173,7 @@ public:
 
     TextLines scoreLines;
     ScoreTicker ticker;
-    OrvoUtility::Form *aboutForm = nullptr; // the About box last opened
+    OrvoUtility::FormAbout *aboutForm = nullptr; // the About box last opened
     FormNamePlayer *nameForm = nullptr;
     // The game that the open name entry will record.
     std::int32_t finalScore = 0;

@@ -65,7 +65,7 @@ void AskToLeave(GameWindow &game, const std::function<void()> &ask, int answer) 
     ASSERT_NE(box, nullptr) << "no exit question";
     EXPECT_EQ(Probe::MessageBoxText(box), L"Vuoi realmente uscire?");
     Probe::Answer(box, answer);
-    ASSERT_TRUE(Probe::WaitFor([] { return Probe::FindMessageBox(L"Uscita") == nullptr; }));
+    ASSERT_TRUE(Probe::WaitFor([&] { return Probe::Gone(box); }));
 }
 
 } // namespace
@@ -95,6 +95,26 @@ TEST(Game, ShowsItsWindowAndAsksBeforeLeaving) {
     EXPECT_EQ(game.Status(), L"");
     EXPECT_EQ(game.Ticker(), L"");
 
+    // "Info" opens a new About box at every press; the main window waits.
+    HWND firstBox = nullptr;
+    for (int press = 0; press < 2; ++press) {
+        Probe::Click(game.InfoButton());
+        HWND about = nullptr;
+        ASSERT_TRUE(Probe::WaitFor(
+            [&] { return (about = Probe::FindTopWindow(L"Info...", game.process.Id())); }));
+        EXPECT_NE(about, firstBox);
+        firstBox = about;
+        EXPECT_FALSE(IsWindowEnabled(game.window));
+        for (const wchar_t *text : {L"Corvanta 1.1.0.0", L"\u00A9 2026 Gli autori di Corvanta",
+                                    L"http://www.example.com", L"info@example.com"})
+            EXPECT_NE(Probe::ChildWithText(about, text), nullptr) << text;
+        HWND ok = Probe::ChildWithText(about, L"OK");
+        ASSERT_NE(ok, nullptr);
+        Probe::Click(ok);
+        EXPECT_TRUE(Probe::WaitFor([&] { return Probe::Gone(about); }));
+        EXPECT_TRUE(Probe::WaitFor([&] { return IsWindowEnabled(game.window) != FALSE; }));
+    }
+
     // "Chiudi" asks; No keeps the program running.
     AskToLeave(
         game, [&] { Probe::Click(game.CloseButton()); }, IDNO);
@@ -122,7 +142,7 @@ TEST(Game, ShowsItsWindowAndAsksBeforeLeaving) {
         board))
         << "the trio stood still while the question was open";
     Probe::Answer(box, IDNO);
-    ASSERT_TRUE(Probe::WaitFor([] { return Probe::FindMessageBox(L"Uscita") == nullptr; }));
+    ASSERT_TRUE(Probe::WaitFor([&] { return Probe::Gone(box); }));
     const int bottomAfterNo = trio.bottom;
     EXPECT_TRUE(game.WaitForBoard(
         [&](const Board &b) { return E2E::FindOnlyStack(b, trio) && trio.bottom > bottomAfterNo; },

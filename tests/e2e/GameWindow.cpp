@@ -64,16 +64,17 @@ GameWindow::GameWindow(const std::wstring &exeName)
     if (!process.Started())
         return;
     Probe::WaitFor([&] { return (window = Probe::FindTopWindow(L"Corvanta", process.Id())); });
-    // The build has finished when the last button exists.
-    if (window != nullptr)
-        Probe::WaitFor([&] { return PlayButton() != nullptr; });
+    // The build has finished when the last button exists, and the window
+    // has been painted when the screen shows the empty board (until then the
+    // screen may still show what was there before).
+    if (window != nullptr && Probe::WaitFor([&] { return PlayButton() != nullptr; })) {
+        Board board{};
+        WaitForBoard([](const Board &b) { return BallsInPlayingArea(b) == 0; }, board);
+    }
 }
 
 HWND GameWindow::ChildAt(int x, int y) const {
-    for (const Probe::Child &child : Probe::Children(window))
-        if (child.rect.left == x && child.rect.top == y)
-            return child.window;
-    return nullptr;
+    return Probe::ChildAt(window, x, y);
 }
 
 std::wstring GameWindow::TextAt(int x, int y) const {
@@ -82,19 +83,25 @@ std::wstring GameWindow::TextAt(int x, int y) const {
 }
 
 int GameWindow::Cell(int row, int column) const {
-    const COLORREF colour = Probe::Pixel(window, BoardLeft + CellSize * column + CellSize / 2,
-                                         BoardTop + CellSize * row + CellSize / 2);
+    const Probe::Snapshot snapshot(window);
+    return CellOf(snapshot, row, column);
+}
+
+int GameWindow::CellOf(const Probe::Snapshot &snapshot, int row, int column) const {
+    const COLORREF colour = snapshot.Pixel(BoardLeft + CellSize * column + CellSize / 2,
+                                           BoardTop + CellSize * row + CellSize / 2);
     return tiles.Classify(colour);
 }
 
 Board GameWindow::ReadBoard(int onlyColumn) const {
+    const Probe::Snapshot snapshot(window);
     Board board{};
     for (int row = 0; row < Rows; ++row)
         for (int column = 0; column < Columns; ++column) {
             const bool interior = row < Rows - 1 && column > 0 && column < Columns - 1;
             int value = 7;
             if (interior)
-                value = onlyColumn < 0 || column == onlyColumn ? Cell(row, column) : 0;
+                value = onlyColumn < 0 || column == onlyColumn ? CellOf(snapshot, row, column) : 0;
             board[static_cast<std::size_t>(row * Columns + column)] = value;
         }
     return board;

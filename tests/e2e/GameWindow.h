@@ -60,6 +60,7 @@ public:
 
     // The tile a board cell shows on the screen.
     int Cell(int row, int column) const;
+    int CellOf(const Probe::Snapshot &snapshot, int row, int column) const;
     // The whole board, or only one column of the playing area (the rest
     // then reads as empty).
     Board ReadBoard(int onlyColumn = -1) const;

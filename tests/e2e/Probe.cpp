@@ -122,6 +122,35 @@ std::vector<Child> Children(HWND parent) {
     return children;
 }
 
+namespace {
+
+struct PositionSearch {
+    HWND parent;
+    POINT at;
+    HWND found;
+};
+
+BOOL CALLBACK CheckPosition(HWND window, LPARAM data) {
+    auto *search = reinterpret_cast<PositionSearch *>(data);
+    if (GetParent(window) != search->parent)
+        return TRUE;
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, search->parent, reinterpret_cast<POINT *>(&rect), 2);
+    if (rect.left != search->at.x || rect.top != search->at.y)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+} // namespace
+
+HWND ChildAt(HWND parent, int x, int y) {
+    PositionSearch search{parent, {x, y}, nullptr};
+    EnumChildWindows(parent, CheckPosition, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND ChildWithText(HWND parent, const std::wstring &text) {
     for (const Child &child : Children(parent))
         if (child.text == text)
@@ -250,7 +279,16 @@ void Type(const std::wstring &text) {
 }
 
 HWND FindMessageBox(const std::wstring &caption) {
-    return FindWindowW(L"#32770", caption.c_str());
+    // A box that was just answered may linger hidden for a while.
+    HWND box = nullptr;
+    while ((box = FindWindowExW(nullptr, box, L"#32770", caption.c_str())) != nullptr)
+        if (IsWindowVisible(box))
+            return box;
+    return nullptr;
+}
+
+bool Gone(HWND window) {
+    return !IsWindow(window) || !IsWindowVisible(window);
 }
 
 std::wstring MessageBoxText(HWND box) {
@@ -270,6 +308,54 @@ COLORREF Pixel(HWND window, int x, int y) {
     const COLORREF colour = GetPixel(screen, at.x, at.y);
     ReleaseDC(nullptr, screen);
     return colour;
+}
+
+Snapshot::Snapshot(HWND window) {
+    RECT client{};
+    if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
+        return;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom; // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap_ == nullptr)
+        return;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, bitmap_);
+    const BOOL copied =
+        BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (!copied) {
+        DeleteObject(bitmap_);
+        bitmap_ = nullptr;
+        return;
+    }
+    GdiFlush();
+    bits_ = static_cast<const std::uint32_t *>(bits);
+    width_ = client.right;
+    height_ = client.bottom;
+}
+
+Snapshot::~Snapshot() {
+    if (bitmap_ != nullptr)
+        DeleteObject(bitmap_);
+}
+
+COLORREF Snapshot::Pixel(int x, int y) const {
+    if (bits_ == nullptr || x < 0 || y < 0 || x >= width_ || y >= height_)
+        return RGB(0, 0, 0);
+    const std::uint32_t value = bits_[static_cast<std::size_t>(y) * width_ + x];
+    return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
 }
 
 Process::Process(const std::wstring &commandLine) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -42,6 +43,9 @@ HWND FindTopWindow(const std::wstring &titlePrefix, DWORD processId = 0);
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 std::vector<Child> Children(HWND parent);
+// The direct child whose top-left corner is at (x, y) of the parent's client
+// area (nullptr when none). Reads no texts, so it is quick.
+HWND ChildAt(HWND parent, int x, int y);
 // The first child whose text is exactly the given text (nullptr when none).
 HWND ChildWithText(HWND parent, const std::wstring &text);
 // The menu of a window. Wine lets no process read another's menu, so when
@@ -64,8 +68,11 @@ void HoldKey(WORD virtualKey, std::chrono::milliseconds duration);
 // Types text as key presses (letters and digits).
 void Type(const std::wstring &text);
 
-// A message box (dialog class #32770) with the given caption, its text, and answering it.
+// A visible message box (dialog class #32770) with the given caption, its
+// text, and answering it.
 HWND FindMessageBox(const std::wstring &caption);
+// The window is destroyed or hidden (a closed dialog may linger hidden).
+bool Gone(HWND window);
 std::wstring MessageBoxText(HWND box);
 void Answer(HWND box, int button); // IDYES, IDNO, IDOK
 
@@ -78,6 +85,26 @@ int GdiSlot(DWORD processId);
 
 // The colour of a pixel of a window's client area, read from the screen.
 COLORREF Pixel(HWND window, int x, int y);
+
+// A copy of a window's client area as the screen shows it, taken at once, so
+// that many pixels can be read without a trip to the screen each.
+class Snapshot {
+public:
+    explicit Snapshot(HWND window);
+    ~Snapshot();
+    Snapshot(const Snapshot &) = delete;
+    Snapshot &operator=(const Snapshot &) = delete;
+
+    bool Taken() const { return bits_ != nullptr; }
+    // The colour at a client position; black outside the copy.
+    COLORREF Pixel(int x, int y) const;
+
+private:
+    HBITMAP bitmap_ = nullptr;
+    const std::uint32_t *bits_ = nullptr; // top-down, 0x00RRGGBB
+    int width_ = 0;
+    int height_ = 0;
+};
 
 // A running copy of a program, ended (if still running) when the object goes.
 class Process {
