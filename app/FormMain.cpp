@@ -1,6 +1,7 @@
 #include "app/FormMain.h"
 
 #include "about/FormAbout.h"
+#include "scores/FormNamePlayer.h"
 #include "scores/ScoreTable.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/Label.h"
@@ -112,6 +113,15 @@ void RouteMenuCommand(GUIElement *element) {
         form->FormMenuCommand(entry);
 }
 
+// The name entry's window is gone: its owner records the score.
+void RouteNameFormDestroyed(GUIElement *element) {
+    auto *entry = dynamic_cast<FormNamePlayer *>(element);
+    if (entry == nullptr)
+        return;
+    if (auto *form = dynamic_cast<FormMain *>(entry->owner))
+        form->SaveScore();
+}
+
 void RouteTick(GUIElement *element) {
     if (auto *form = dynamic_cast<FormMain *>(element->parent))
         form->Tick();
@@ -210,6 +220,10 @@ FormMain::~FormMain() {
     if (tileStrip != nullptr)
         DeleteObject(tileStrip);
     tileStrip = nullptr;
+
+    // A name entry still open records its game as it goes.
+    delete nameForm;
+    nameForm = nullptr;
 
     if (mainForm == this)
         mainForm = nullptr;
@@ -490,11 +504,38 @@ void FormMain::WriteCell(int row, int column, std::int32_t value) {
 void FormMain::BeginNameEntry(std::int32_t score, std::int32_t level) {
     finalScore = score;
     finalLevel = level;
+    // The form of an earlier game may still be referred to by messages on
+    // their way: it is deleted once the loop has ended.
+    if (nameForm != nullptr) {
+        OrvoUtility::DisposeAfterLoop(nameForm);
+        nameForm = nullptr;
+    }
+    // The window exists, shows its controls and has disabled this one when
+    // the constructor returns.
+    nameForm = new FormNamePlayer(this, instance, NameFormTitle);
+    nameForm->onDestroyed = RouteNameFormDestroyed;
+    nameForm->SetIcon(IconResource);
+    nameForm->SetPrompt(NamePrompt);
+
+    // Centred over the main window, size unchanged.
+    RECT mainRect{};
+    RECT formRect{};
+    if (nameForm->window != nullptr && GetWindowRect(window, &mainRect) &&
+        GetWindowRect(nameForm->window, &formRect)) {
+        const int formWidth = formRect.right - formRect.left;
+        const int formHeight = formRect.bottom - formRect.top;
+        const int atX = mainRect.left + (mainRect.right - mainRect.left - formWidth) / 2;
+        const int atY = mainRect.top + (mainRect.bottom - mainRect.top - formHeight) / 2;
+        SetWindowPos(nameForm->window, nullptr, atX, atY, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        nameForm->RefreshPosition();
+        ShowWindow(nameForm->window, SW_SHOWNA);
+    }
 }
 
 void FormMain::SaveScore() {
     ScoreTable table(ScoreFolderName);
-    table.Add(finalScore, PlayerEntryText("", finalLevel));
+    table.Add(finalScore, PlayerEntryText(PlayerName, finalLevel));
     scoreLines = table.Load();
 }
 
