@@ -2,13 +2,12 @@
 // With a file name on the command line it also saves the screen as a 24-bit
 // BMP file there once both windows have painted, and then closes.
 #include "about/FormAbout.h"
+#include "tests/about/ScreenShot.h"
 #include "toolkit/core/WindowProc.h"
 
 #include <shellapi.h>
 
 #include <cstdio>
-#include <cstdint>
-#include <vector>
 
 using namespace OrvoUtility;
 
@@ -20,45 +19,6 @@ void Pump() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-}
-
-bool SaveScreen(const wchar_t *path) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height; // bottom row first, as the file wants it
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void *bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, copy);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-
-    const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42; // "BM"
-    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    file.bfSize = file.bfOffBits + imageBytes;
-    info.bmiHeader.biSizeImage = imageBytes;
-    bool saved = false;
-    if (FILE *out = _wfopen(path, L"wb")) {
-        saved = fwrite(&file, sizeof(file), 1, out) == 1 &&
-                fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
-                fwrite(bits, imageBytes, 1, out) == 1;
-        saved = fclose(out) == 0 && saved;
-    }
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(copy);
-    ReleaseDC(nullptr, screen);
-    return saved;
 }
 
 } // namespace
@@ -100,7 +60,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             Pump();
             Sleep(50);
         }
-        result = SaveScreen(shotPath) ? 0 : 1;
+        result = AboutTest::SaveScreen(shotPath) ? 0 : 1;
         RECT client{};
         GetClientRect(box->window, &client);
         std::printf("box client area %ld x %ld\n", client.right, client.bottom);
