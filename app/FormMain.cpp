@@ -289,7 +289,8 @@ void FormMain::FormCreated() {
         cell->transparent = true;
         cell->tabStop = false;
         if (interior)
-            cell->tag = "1";
+            cell->tag =
+                NarrowText(1, '1'); // (a literal here trips a false -Wrestrict in GCC 12 at -O2)
         cell->SetBackColor(RGB(0, 0, 0));
         Place(cell, BoardLeft + CellSize * column, BoardTop + CellSize * row, CellSize, CellSize);
         cell->Create();
