@@ -40,8 +40,13 @@ int MouseY(LPARAM lParam) {
     return GET_Y_LPARAM(lParam);
 }
 
-void Activate(GUIElement *element, HWND window) {
-    const bool inFront = GetForegroundWindow() == window;
+// A window counts as activated when it is the foreground window now. The
+// deactivation message itself can arrive while the window still is the
+// foreground one (the system switches afterwards): it never counts as an
+// activation, or a form and its modal child would hand activation back and
+// forth for ever.
+void Activate(GUIElement *element, HWND window, WPARAM state) {
+    const bool inFront = LOWORD(state) != WA_INACTIVE && GetForegroundWindow() == window;
     if (Form *form = dynamic_cast<Form *>(element)) {
         wheelPanel = nullptr;
         if (inFront) {
@@ -56,9 +61,17 @@ void Activate(GUIElement *element, HWND window) {
             form->RegisterHotKeys();
             form->HandleActivated();
             activeForm = form;
+            // Hand activation on to the modal child. Some window systems
+            // answer the move with a fresh activation of the owner; the guard
+            // keeps that echo from handing over again and again.
+            static bool handingOver = false;
             Form *child = form->modalChild;
-            if (child != nullptr && child->window != nullptr && form->window != nullptr)
+            if (!handingOver && child != nullptr && child->window != nullptr &&
+                form->window != nullptr) {
+                handingOver = true;
                 SetWindowPos(child->window, form->window, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+                handingOver = false;
+            }
         } else {
             form->UnregisterHotKeys();
             form->HandleDeactivated();
@@ -270,7 +283,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_ACTIVATE:
         if (element != nullptr)
-            Activate(element, window);
+            Activate(element, window, wParam);
         break;
     case WM_SETFOCUS:
         if (element != nullptr)
