@@ -1,5 +1,6 @@
 #include "tests/toolkit/Support.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -321,6 +322,96 @@ TEST_F(DispatchTest, DeletedFormIsForgottenAsActiveForm) {
     ASSERT_EQ(ActiveForm(), form.get());
     form.reset();
     EXPECT_EQ(ActiveForm(), nullptr);
+}
+
+} // namespace
+} // namespace CorvantaTest
+
+namespace CorvantaTest {
+namespace {
+
+class ListListener : public Windowless {
+public:
+    std::vector<ListEvent> events;
+    void HandleListEvent(ListEvent event) override { events.push_back(event); }
+};
+
+TEST_F(DispatchTest, HeaderNotificationsBecomeListEvents) {
+    TestForm form;
+    form.Create();
+    // A plain window stands in for a header control.
+    HWND header = CreateWindowExW(0, L"static", L"", WS_CHILD, 0, 0, 10, 10, form.window, nullptr,
+                                  Instance(), nullptr);
+    ListListener listener;
+    listener.window = header;
+
+    HDITEMW item{};
+    item.mask = HDI_WIDTH;
+    item.cxy = 77;
+    NMHEADERW changed{};
+    changed.hdr = {listener.window, 1, static_cast<UINT>(HDN_ITEMCHANGEDW)};
+    changed.iItem = 3;
+    changed.pitem = &item;
+    NMHEADERW clicked = changed;
+    clicked.hdr.code = static_cast<UINT>(HDN_ITEMCLICKW);
+    clicked.pitem = nullptr;
+    NMHDR rightClick{listener.window, 1, static_cast<UINT>(NM_RCLICK)};
+    NMHDR other{listener.window, 1, static_cast<UINT>(NM_CLICK)};
+    NMHEADERW noItem = changed; // a width change without item data is still safe
+    noItem.pitem = nullptr;
+
+    for (LPARAM notification :
+         {reinterpret_cast<LPARAM>(&changed), reinterpret_cast<LPARAM>(&clicked),
+          reinterpret_cast<LPARAM>(&rightClick), reinterpret_cast<LPARAM>(&other),
+          reinterpret_cast<LPARAM>(&noItem)})
+        SendMessageW(form.window, WM_NOTIFY, 1, notification);
+
+    ASSERT_EQ(listener.events.size(), 4u);
+    EXPECT_EQ(listener.events[0].code, 1);
+    EXPECT_EQ(listener.events[0].numbers, (std::vector<std::int32_t>{3, 77}));
+    EXPECT_EQ(listener.events[1].code, 2);
+    EXPECT_EQ(listener.events[1].numbers, std::vector<std::int32_t>{3});
+    EXPECT_EQ(listener.events[2].code, 3);
+    EXPECT_TRUE(listener.events[2].numbers.empty());
+    EXPECT_EQ(listener.events[3].code, 1);
+    for (const ListEvent &event : listener.events)
+        EXPECT_TRUE(event.texts.empty());
+    listener.window = nullptr;
+    DestroyWindow(header);
+}
+
+TEST_F(DispatchTest, MouseMoveAsksForHoverAndLeaveOnceUntilTheMouseLeaves) {
+    TestForm form;
+    form.Create();
+    std::vector<std::string> log;
+    form.onMouseMove = [&](GUIElement *, int atX, int atY) {
+        log.push_back("move " + std::to_string(atX) + "," + std::to_string(atY));
+    };
+    form.onMouseLeave = [&](GUIElement *) { log.push_back("leave"); };
+    form.onMouseHover = [&](GUIElement *) { log.push_back("hover"); };
+    SendMessageW(form.window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 6));
+    EXPECT_TRUE(MouseTracking());
+    SendMessageW(form.window, WM_MOUSEHOVER, 0, 0);
+    SendMessageW(form.window, WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(MouseTracking());
+    EXPECT_EQ(log, (std::vector<std::string>{"move 5,6", "hover", "leave"}));
+}
+
+TEST_F(DispatchTest, TooltipIsAttachedOnlyWhenThereIsATipText) {
+    TestForm plain;
+    plain.Create();
+    EXPECT_EQ(plain.tooltipWindow, nullptr);
+
+    TestForm tipped;
+    tipped.tooltip = "Suggerimento";
+    tipped.Create();
+    ASSERT_NE(tipped.tooltipWindow, nullptr);
+    EXPECT_EQ(ClassOf(tipped.tooltipWindow), L"tooltips_class32");
+    EXPECT_EQ(SendMessageW(tipped.tooltipWindow, TTM_GETTOOLCOUNT, 0, 0), 1);
+    HWND first = tipped.tooltipWindow;
+    tipped.SetSize(250, 150); // updates the existing tool, makes no new one
+    EXPECT_EQ(tipped.tooltipWindow, first);
+    EXPECT_EQ(SendMessageW(first, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
 } // namespace
