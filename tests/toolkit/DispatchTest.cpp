@@ -416,3 +416,23 @@ TEST_F(DispatchTest, TooltipIsAttachedOnlyWhenThereIsATipText) {
 
 } // namespace
 } // namespace CorvantaTest
+
+namespace CorvantaTest {
+namespace {
+
+TEST_F(DispatchTest, NotificationFromAWindowWithoutElementReachesNoOne) {
+    TestForm form;
+    form.Create();
+    HWND stranger = CreateWindowExW(0, L"button", L"", WS_CHILD, 0, 0, 10, 10, form.window, nullptr,
+                                    Instance(), nullptr);
+    FakeEntry last; // registered last and without a window
+    int commands = 0;
+    last.onCommand = [&](GUIElement *) { ++commands; };
+    SendMessageW(form.window, WM_COMMAND, MAKEWPARAM(5, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(stranger));
+    EXPECT_EQ(commands, 0);
+    DestroyWindow(stranger);
+}
+
+} // namespace
+} // namespace CorvantaTest

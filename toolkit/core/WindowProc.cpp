@@ -28,6 +28,20 @@ bool IsRegistered(GUIElement *element) {
            std::find(elements.begin(), elements.end(), element) != elements.end();
 }
 
+// The element that owns a window named in a message's parameters (a command's
+// source control, a notifying control, the foreground window). Unlike the
+// receiving window's lookup there is no fallback to the element being
+// created: that window is never the one a message talks about, and a
+// notification from a window without element must not reach a stranger.
+GUIElement *OwnerOf(HWND h) {
+    if (h == nullptr)
+        return nullptr;
+    for (GUIElement *candidate : RegisteredElements())
+        if (candidate->window == h)
+            return candidate;
+    return nullptr;
+}
+
 PanelHook *AsPanel(GUIElement *element) {
     return dynamic_cast<PanelHook *>(element);
 }
@@ -95,14 +109,8 @@ void TabToNext(GUIElement *element, HWND window) {
         dialog = element->parent->window;
     const bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     HWND next = GetNextDlgTabItem(dialog, window, backwards ? TRUE : FALSE);
-    if (next == nullptr)
-        return;
-    // Only an element that really owns the window, never the creation fallback.
-    for (GUIElement *candidate : RegisteredElements())
-        if (candidate->window == next) {
-            candidate->Focus();
-            return;
-        }
+    if (GUIElement *target = OwnerOf(next))
+        target->Focus();
 }
 
 void RouteCommand(GUIElement *, WPARAM wParam, LPARAM lParam) {
@@ -120,7 +128,7 @@ void RouteCommand(GUIElement *, WPARAM wParam, LPARAM lParam) {
             command->onCommand(entry);
         return;
     }
-    GUIElement *control = FindByWindow(source);
+    GUIElement *control = OwnerOf(source);
     if (auto *command = dynamic_cast<CommandElement *>(control); command && command->onCommand)
         command->onCommand(control);
 }
@@ -139,7 +147,7 @@ void RouteHotKey(GUIElement *element, WPARAM wParam) {
             entry.handler(form, entry.modifiers, entry.key);
         return;
     }
-    Form *other = dynamic_cast<Form *>(FindByWindow(front));
+    Form *other = dynamic_cast<Form *>(OwnerOf(front));
     if (other == nullptr)
         return;
     for (const HotKey &candidate : other->hotKeys)
@@ -155,7 +163,7 @@ void RouteNotify(LPARAM lParam) {
     const auto *header = reinterpret_cast<const NMHDR *>(lParam);
     if (header == nullptr)
         return;
-    GUIElement *source = FindByWindow(header->hwndFrom);
+    GUIElement *source = OwnerOf(header->hwndFrom);
     if (source == nullptr)
         return;
     ListEvent event;
@@ -186,7 +194,7 @@ void RouteNotify(LPARAM lParam) {
 bool RouteScroll(GUIElement *element, UINT message, WPARAM wParam, LPARAM lParam) {
     GUIElement *target = element;
     if (lParam != 0 && LOWORD(wParam) == SB_ENDSCROLL)
-        target = FindByWindow(reinterpret_cast<HWND>(lParam));
+        target = OwnerOf(reinterpret_cast<HWND>(lParam));
     PanelHook *panel = AsPanel(target);
     if (panel == nullptr)
         return false;
