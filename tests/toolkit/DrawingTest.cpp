@@ -251,6 +251,21 @@ TEST(Drawing, WriteTextClippedToItsBoxOrUnclippedWithoutAWidth) {
     }
 }
 
+TEST(Drawing, AnAmpersandShowsAsWrittenInABoxAsWithout) {
+    // A player called "R&B" reads the same in a clipped cell as unclipped.
+    FontSpec font("Arial", 16);
+    Canvas clipped(200, 40, white);
+    Canvas unclipped(200, 40, white);
+    Drawing inBox(nullptr);
+    inBox.Borrow(clipped.dc);
+    inBox.WriteText(0, 0, 200, 40, std::string("R&B"), black, 0, &font);
+    Drawing atPoint(nullptr);
+    atPoint.Borrow(unclipped.dc);
+    atPoint.WriteText(0, 0, 0, 0, std::string("R&B"), black, 0, &font);
+    EXPECT_EQ(clipped.RightmostInk(white), unclipped.RightmostInk(white));
+    EXPECT_EQ(clipped.Count(0, 0, 200, 40, black), unclipped.Count(0, 0, 200, 40, black));
+}
+
 TEST(Drawing, WriteTextAlignsEachLineButStartsAtTheTop) {
     FontSpec font("Arial", 16);
     struct Case {

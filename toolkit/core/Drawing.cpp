@@ -66,11 +66,12 @@ void Drawing::WriteText(int atX, int atY, int w, int h, const WideText &text, CO
     std::copy_n(text.data(), length, buffer.data());
     buffer[length] = L'\0';
 
-    UINT format = DT_LEFT;
+    // Texts are shown as written: an "&" in a player's name is no mnemonic.
+    UINT format = DT_LEFT | DT_NOPREFIX;
     if (alignment == 1)
-        format = DT_RIGHT;
+        format = DT_RIGHT | DT_NOPREFIX;
     else if (alignment == 2)
-        format = DT_CENTER;
+        format = DT_CENTER | DT_NOPREFIX;
 
     Selection fontChoice(dc, withFont != nullptr ? withFont->Handle() : nullptr);
     const COLORREF previousColor = SetTextColor(dc, color);
