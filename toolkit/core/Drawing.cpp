@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 namespace OrvoUtility {
 
@@ -148,57 +149,66 @@ SIZE BitmapSize(HBITMAP bitmap) {
 // bitmap, set where the bitmap is pure black. ANDing the mask clears the
 // destination where the picture will go; ORing the picture then fills it,
 // and the black pixels add nothing to the destination they left alone.
+namespace {
+
+// The bitmap and its mask, each selected into a memory context compatible
+// with the target, for the length of one copy. Members are undone in the
+// reverse order: the selections first, then the mask and the contexts.
+class MaskedPicture {
+public:
+    MaskedPicture(HDC target, HBITMAP bitmap, const std::function<void()> &reportFailure)
+        : source(target), maskContext(target), size(BitmapSize(bitmap)),
+          mask(CreateBitmap(size.cx, size.cy, 1, 1, nullptr)),
+          maskChoice(maskContext.Get(), mask.Get()), pictureChoice(source.Get(), bitmap) {
+        if (!source || !maskContext)
+            reportFailure();
+        if (!mask)
+            reportFailure();
+        SetBkColor(source.Get(), RGB(0, 0, 0));
+        if (!BitBlt(maskContext.Get(), 0, 0, size.cx, size.cy, source.Get(), 0, 0, SRCCOPY))
+            reportFailure();
+    }
+
+    MemoryContext source;
+    MemoryContext maskContext;
+    SIZE size;
+    GdiObject<HBITMAP> mask;
+
+private:
+    Selection maskChoice;
+    Selection pictureChoice;
+};
+
+} // namespace
 
 void Drawing::CopyBitmapTransparent(int atX, int atY, int w, int h, HBITMAP bitmap, int sx,
                                     int sy) {
     if (dc == nullptr)
         return;
-    MemoryContext source(dc);
-    MemoryContext maskContext(dc);
-    if (!source || !maskContext)
-        ReportFailure();
-    const SIZE size = BitmapSize(bitmap);
-    GdiObject<HBITMAP> mask(CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
-    if (!mask)
-        ReportFailure();
-    Selection maskChoice(maskContext.Get(), mask.Get());
-    Selection pictureChoice(source.Get(), bitmap);
-    SetBkColor(source.Get(), RGB(0, 0, 0));
-    if (!BitBlt(maskContext.Get(), 0, 0, size.cx, size.cy, source.Get(), 0, 0, SRCCOPY))
-        ReportFailure();
+    const MaskedPicture picture(dc, bitmap, [this] { ReportFailure(); });
     MaskColours pinned(dc);
-    if (!BitBlt(dc, atX, atY, w, h, maskContext.Get(), sx, sy, SRCAND))
+    if (!BitBlt(dc, atX, atY, w, h, picture.maskContext.Get(), sx, sy, SRCAND))
         ReportFailure();
-    if (!BitBlt(dc, atX, atY, w, h, source.Get(), sx, sy, SRCPAINT))
+    if (!BitBlt(dc, atX, atY, w, h, picture.source.Get(), sx, sy, SRCPAINT))
         ReportFailure();
 }
 
 void Drawing::StretchBitmapTransparent(int atX, int atY, int w, int h, HBITMAP bitmap) {
     if (dc == nullptr)
         return;
-    MemoryContext source(dc);
-    MemoryContext maskContext(dc);
-    if (!source || !maskContext)
-        ReportFailure();
-    const SIZE size = BitmapSize(bitmap);
-    GdiObject<HBITMAP> mask(CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
-    if (!mask)
-        ReportFailure();
-    Selection maskChoice(maskContext.Get(), mask.Get());
-    Selection pictureChoice(source.Get(), bitmap);
-    SetBkColor(source.Get(), RGB(0, 0, 0));
-    if (!BitBlt(maskContext.Get(), 0, 0, size.cx, size.cy, source.Get(), 0, 0, SRCCOPY))
-        ReportFailure();
+    const MaskedPicture picture(dc, bitmap, [this] { ReportFailure(); });
+    const SIZE size = picture.size;
     MaskColours pinned(dc);
     if (w != 0 && h != 0) {
-        if (!StretchBlt(dc, atX, atY, w, h, maskContext.Get(), 0, 0, size.cx, size.cy, SRCAND))
+        if (!StretchBlt(dc, atX, atY, w, h, picture.maskContext.Get(), 0, 0, size.cx, size.cy,
+                        SRCAND))
             ReportFailure();
-        if (!StretchBlt(dc, atX, atY, w, h, source.Get(), 0, 0, size.cx, size.cy, SRCPAINT))
+        if (!StretchBlt(dc, atX, atY, w, h, picture.source.Get(), 0, 0, size.cx, size.cy, SRCPAINT))
             ReportFailure();
     } else {
-        if (!BitBlt(dc, atX, atY, size.cx, size.cy, maskContext.Get(), 0, 0, SRCAND))
+        if (!BitBlt(dc, atX, atY, size.cx, size.cy, picture.maskContext.Get(), 0, 0, SRCAND))
             ReportFailure();
-        if (!BitBlt(dc, atX, atY, size.cx, size.cy, source.Get(), 0, 0, SRCPAINT))
+        if (!BitBlt(dc, atX, atY, size.cx, size.cy, picture.source.Get(), 0, 0, SRCPAINT))
             ReportFailure();
     }
 }
