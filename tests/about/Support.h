@@ -4,6 +4,7 @@
 
 #include "about/FormAbout.h"
 #include "toolkit/core/Form.h"
+#include "tests/support/MessagePump.h"
 
 #include <memory>
 #include <string>
@@ -23,8 +24,7 @@ inline const NarrowText NoticeText = "Corvanta \xE8 un gioco libero.\r\n"
                                      "Nessuna garanzia \xE8 data.\r\n"
                                      "Buon divertimento!";
 
-// Dispatches every waiting message; a quit message is dropped.
-void Pump();
+using TestSupport::Pump;
 
 // Posts a key press and release to a window and dispatches them, so the
 // character comes from the key as it does when a player types.

@@ -5,6 +5,7 @@
 #include "toolkit/core/Element.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/WindowProc.h"
+#include "tests/support/MessagePump.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -25,16 +26,7 @@ inline HINSTANCE Instance() {
     return GetModuleHandleW(nullptr);
 }
 
-// Dispatches every waiting message; a quit message is dropped.
-inline void Pump() {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT)
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
+using TestSupport::Pump;
 
 // The one form of the test program, made by the first test that needs it
 // and destroyed when all tests have run. Destroying a top-level window costs

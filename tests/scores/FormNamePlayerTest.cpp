@@ -6,6 +6,7 @@
 #include "toolkit/controls/Label.h"
 #include "toolkit/controls/TextBox.h"
 #include "toolkit/core/WindowProc.h"
+#include "tests/support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -22,16 +23,7 @@ using VeRize::PlayerName;
 
 namespace {
 
-// Delivers every message waiting for this thread, as the program's loop does.
-void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT)
-            continue; // an owner form that goes away ends no loop here
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
+using TestSupport::Pump;
 
 // Pumps until the condition holds, for at most a second; the condition's answer.
 template <typename Condition> bool SettlesTo(Condition condition) {

@@ -4,6 +4,7 @@
 #include "toolkit/core/Element.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/WindowProc.h"
+#include "tests/support/MessagePump.h"
 
 #include <string>
 #include <vector>
@@ -16,21 +17,7 @@ inline HINSTANCE Instance() {
     return GetModuleHandleW(nullptr);
 }
 
-// Dispatches every message waiting for this thread; true when a quit message
-// was among them (it is taken out of the queue).
-inline bool Pump() {
-    bool quit = false;
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            quit = true;
-            continue;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return quit;
-}
+using TestSupport::Pump;
 
 // Forgets the main window and drops any pending quit, so each test starts
 // with a fresh loop.
