@@ -47,6 +47,12 @@ bench: bootstrap
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target corvanta_bench
 	$(BENCH_BUILD)/bench/corvanta_bench
 
+# A picture of a game in progress (the seeded build, so the same trios every
+# time), taken inside its own Xvfb display: build/screenshot.png.
+screenshot: bootstrap $(WINDOWS_BUILD)/CMakeCache.txt
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target CorvantaSeeded
+	tools/screenshot $(WINDOWS_BUILD) build/screenshot.png
+
 clean:
 	rm -rf build
 
