@@ -42,10 +42,14 @@ play: bootstrap $(WINDOWS_BUILD)/CMakeCache.txt
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target Corvanta
 	WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wine $(EXE)
 
-bench: bootstrap
+bench: bootstrap $(WINDOWS_BUILD)/CMakeCache.txt
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DCORVANTA_SANITIZE=OFF
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target corvanta_bench
 	$(BENCH_BUILD)/bench/corvanta_bench
+	# The whole program under Wine, beside a bare window with a 30 ms timer.
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target Corvanta CorvantaSeeded \
+	      corvanta_floor corvanta_gdi_slot
+	tools/bench-program $(WINDOWS_BUILD)
 
 # A picture of a game in progress (the seeded build, so the same trios every
 # time), taken inside its own Xvfb display: build/screenshot.png.

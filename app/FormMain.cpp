@@ -289,8 +289,7 @@ void FormMain::FormCreated() {
         cell->transparent = true;
         cell->tabStop = false;
         if (interior)
-            cell->tag =
-                NarrowText(1, '1'); // (a literal here trips a false -Wrestrict in GCC 12 at -O2)
+            cell->tag = PlayingAreaTag;
         cell->SetBackColor(RGB(0, 0, 0));
         Place(cell, BoardLeft + CellSize * column, BoardTop + CellSize * row, CellSize, CellSize);
         cell->Create();

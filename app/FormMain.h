@@ -41,6 +41,8 @@ inline const OrvoUtility::NarrowText ExitCaption = "Uscita";
 inline const OrvoUtility::NarrowText ScoreFolderName = "Corvanta";
 inline const OrvoUtility::NarrowText NamePrompt = "Inserisci il tuo nome:";
 inline const OrvoUtility::NarrowText NameFormTitle = "Classifica";
+// The tag of the board cells of the playing area (the frame's are empty).
+inline const OrvoUtility::NarrowText PlayingAreaTag = "1";
 
 // Resources of the program.
 constexpr std::uint16_t IconResource = 1005;
