@@ -4,17 +4,11 @@
 //
 // The games run in the build with a fixed random seed, so the test knows the
 // trios to come by drawing them from the same generator here.
-#include "game/GameBoard.h"
-#include "game/Random.h"
 #include "tests/e2e/GameWindow.h"
+#include "tests/e2e/Scenario.h"
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -25,109 +19,6 @@ using E2E::GameWindow;
 namespace {
 
 const std::wstring Title = L"Corvanta \u00A9 2026 Gli autori di Corvanta";
-
-struct Quiet final : VeRize::CellSink, VeRize::BoardListener {
-    void WriteCell(int, int, std::int32_t) override {}
-    void BallsMarked(int) override {}
-    void CountersChanged() override {}
-    bool IsTraining() const override { return false; }
-};
-
-// The first trio of a game in the seeded build.
-VeRize::FallingTrio FirstTrio() {
-    Quiet quiet;
-    VeRize::SeedRandom(CORVANTA_FIXED_SEED);
-    VeRize::GameBoard board(quiet, quiet);
-    board.Reset();
-    board.SpawnTrio();
-    return board.Trio();
-}
-
-// The score and level of a seeded game in which every trio goes to the
-// leftmost column as soon as it shows and is dropped there.
-struct Result {
-    std::int32_t score = 0;
-    std::int32_t level = 0;
-};
-Result PlayLeftColumnGame() {
-    Quiet quiet;
-    VeRize::SeedRandom(CORVANTA_FIXED_SEED);
-    VeRize::GameBoard board(quiet, quiet);
-    board.Reset();
-    for (int trio = 0; trio < 100; ++trio) {
-        board.SpawnTrio();
-        if (board.StepDown() == VeRize::StepResult::GameOver)
-            break;
-        for (int i = 0; i < E2E::Columns; ++i)
-            board.ShiftTrio(-1);
-        VeRize::StepResult step;
-        while ((step = board.StepDown()) == VeRize::StepResult::Moved) {
-        }
-        if (step == VeRize::StepResult::GameOver)
-            break;
-        while (board.Clearing())
-            board.ClearingStep();
-    }
-    return {board.Score(), board.Level()};
-}
-
-// A trio is falling in the leftmost column and nowhere else: every ball is in
-// column 1, with an empty cell below the topmost one.
-bool TrioFallingInFirstColumn(const Board &board) {
-    int firstBall = -1;
-    for (int row = 0; row < E2E::Rows - 1; ++row)
-        for (int column = 1; column < E2E::Columns - 1; ++column) {
-            const int cell = At(board, row, column);
-            if (cell == 0)
-                continue;
-            if (column != 1 || cell < 0)
-                return false;
-            if (firstBall < 0)
-                firstBall = row;
-        }
-    if (firstBall < 0)
-        return false;
-    for (int row = firstBall + 1; row < E2E::Rows - 1; ++row)
-        if (At(board, row, 1) == 0)
-            return true;
-    return false;
-}
-
-// The score table of the prefix the tests run in, set aside for one test and
-// put back afterwards.
-class SetAsideScoreTable {
-public:
-    SetAsideScoreTable() {
-        wchar_t folder[MAX_PATH] = {};
-        SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
-        path = std::wstring(folder) + L"\\Corvanta\\Score\\Classifica.txt";
-        aside = path + L".e2e";
-        hadTable = MoveFileExW(path.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-    }
-    ~SetAsideScoreTable() {
-        if (hadTable)
-            MoveFileExW(aside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
-        else
-            DeleteFileW(path.c_str());
-    }
-    std::string Read() const {
-        std::string text;
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return text;
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-            text.append(buffer, got);
-        CloseHandle(file);
-        return text;
-    }
-
-    std::wstring path;
-    std::wstring aside;
-    bool hadTable = false;
-};
 
 // The balls of a stack, top first.
 std::vector<int> Balls(const Board &board, const E2E::Stack &stack) {
@@ -147,16 +38,6 @@ bool PlayingAreaEmptyBelow(const Board &board, int firstRow) {
             if (At(board, row, column) != 0)
                 return false;
     return true;
-}
-
-// Asks the exit question by the given means and answers it.
-void AskToLeave(GameWindow &game, const std::function<void()> &ask, int answer) {
-    ask();
-    HWND box = game.WaitForExitQuestion();
-    ASSERT_NE(box, nullptr) << "no exit question";
-    EXPECT_EQ(Probe::MessageBoxText(box), L"Vuoi realmente uscire?");
-    Probe::Answer(box, answer);
-    ASSERT_TRUE(Probe::WaitFor([&] { return Probe::Gone(box); }));
 }
 
 } // namespace
@@ -207,7 +88,7 @@ TEST(Game, ShowsItsWindowAndAsksBeforeLeaving) {
     }
 
     // "Chiudi" asks; No keeps the program running.
-    AskToLeave(
+    E2E::AskToLeave(
         game, [&] { Probe::Click(game.CloseButton()); }, IDNO);
     ASSERT_TRUE(game.process.Running());
 
@@ -241,7 +122,7 @@ TEST(Game, ShowsItsWindowAndAsksBeforeLeaving) {
         << "the trio stood still after No";
 
     // The close box and Yes end the program.
-    AskToLeave(
+    E2E::AskToLeave(
         game, [&] { Probe::RequestClose(game.window); }, IDYES);
     EXPECT_EQ(game.process.WaitExit(10s), 0u);
 }
@@ -250,7 +131,7 @@ TEST(Game, PlaysStepsAbandonsAndStartsAgain) {
     GameWindow game(L"CorvantaSeeded");
     ASSERT_TRUE(game.Opened());
     ASSERT_TRUE(game.tiles.Loaded());
-    const VeRize::FallingTrio first = FirstTrio();
+    const VeRize::FallingTrio first = E2E::FirstTrio();
 
     // The menu, with both options off.
     const std::vector<Probe::MenuEntry> menu = Probe::MenuEntries(game.window);
@@ -347,7 +228,7 @@ TEST(Game, PlaysStepsAbandonsAndStartsAgain) {
     EXPECT_TRUE(Probe::WaitFor([&] { return game.Level() == L"Livello: 01"; }));
     EXPECT_EQ(game.Score(), L"Punteggio: 00000");
 
-    AskToLeave(
+    E2E::AskToLeave(
         game, [&] { Probe::Click(game.CloseButton()); }, IDYES);
     EXPECT_EQ(game.process.WaitExit(10s), 0u);
 }
@@ -405,74 +286,7 @@ TEST(Game, TrainingGameEndsWithoutScoreOrNameEntry) {
     Probe::Click(game.PlayButton());
     EXPECT_TRUE(Probe::WaitFor([&] { return game.Status().empty(); }));
 
-    AskToLeave(
+    E2E::AskToLeave(
         game, [&] { Probe::ChooseMenu(game.window, L"&File/&Esci"); }, IDYES);
-    EXPECT_EQ(game.process.WaitExit(10s), 0u);
-}
-
-TEST(Game, GameWithPointsAsksForTheNameAndRecordsIt) {
-    SetAsideScoreTable table;
-    const Result expected = PlayLeftColumnGame();
-    ASSERT_GE(expected.score, 1) << "the seed gives no points to this way of playing";
-
-    GameWindow game(L"CorvantaSeeded");
-    ASSERT_TRUE(game.Opened());
-    Probe::Click(game.PlayButton());
-    ASSERT_TRUE(
-        Probe::WaitFor([&] { return Probe::WindowText(game.PlayButton()) == L"ABBANDONA"; }));
-
-    // Left is held all game long; CTRL drops each trio once it is in the
-    // leftmost column.
-    game.BringToFront();
-    Probe::KeyDown(VK_LEFT);
-    Board board{};
-    const bool over = Probe::WaitFor(
-        [&] {
-            if (game.Status() == L"Fine gioco!")
-                return true;
-            board = game.ReadBoard();
-            if (TrioFallingInFirstColumn(board))
-                Probe::HoldKey(VK_LCONTROL, 120ms);
-            return false;
-        },
-        90s);
-    Probe::KeyUp(VK_LEFT);
-    ASSERT_TRUE(over) << "the game did not end";
-    wchar_t score[32];
-    std::swprintf(score, 32, L"Punteggio: %05d", expected.score);
-    EXPECT_EQ(game.Score(), score);
-
-    // The name entry opens over the main window, which waits for it.
-    HWND entry = nullptr;
-    ASSERT_TRUE(Probe::WaitFor(
-        [&] { return (entry = Probe::FindTopWindow(L"Classifica", game.process.Id())); }));
-    EXPECT_FALSE(IsWindowEnabled(game.window));
-    EXPECT_NE(Probe::ChildWithText(entry, L"Inserisci il tuo nome:"), nullptr);
-    RECT mainRect{};
-    RECT entryRect{};
-    GetWindowRect(game.window, &mainRect);
-    GetWindowRect(entry, &entryRect);
-    EXPECT_LE(std::abs((mainRect.left + mainRect.right) - (entryRect.left + entryRect.right)), 1);
-    EXPECT_LE(std::abs((mainRect.top + mainRect.bottom) - (entryRect.top + entryRect.bottom)), 1);
-
-    // The name is typed and confirmed with Enter.
-    ASSERT_TRUE(Probe::WaitFor([&] { return GetForegroundWindow() == entry; }, 3s));
-    Probe::Type(L"anna");
-    Probe::HoldKey(VK_RETURN, 50ms);
-    ASSERT_TRUE(Probe::WaitFor([&] { return Probe::Gone(entry); }));
-    EXPECT_TRUE(Probe::WaitFor([&] { return IsWindowEnabled(game.window) != FALSE; }));
-
-    // The table holds the game, and the ticker shows it within its turn.
-    char line[64];
-    std::snprintf(line, sizeof line, "%08d ANNA         Livello %d", expected.score,
-                  expected.level);
-    EXPECT_TRUE(Probe::WaitFor([&] { return table.Read() == std::string(line) + "\r\n"; }, 3s))
-        << table.Read();
-    const std::wstring ticker =
-        L"Classifica: 1\u00B0 Punteggio " + std::wstring(line, line + std::strlen(line));
-    EXPECT_TRUE(Probe::WaitFor([&] { return game.Ticker() == ticker; }, 15s)) << game.Ticker();
-
-    AskToLeave(
-        game, [&] { Probe::Click(game.CloseButton()); }, IDYES);
     EXPECT_EQ(game.process.WaitExit(10s), 0u);
 }

@@ -1,41 +1,47 @@
-// The name asked for after a game with points, in the real program: what the
-// player sees while typing, what reaches Classifica.txt on each way out of the
-// window, and the ticker line that shows it.
+// The name asked for after a game with points, in the real program: where the
+// window opens, what the player sees while typing, what reaches
+// Classifica.txt on each way out of the window, the ticker line that shows
+// it, and no question at all after a game without points.
 //
-// Runs the seeded build and plays games with every trio dropped at once
-// (left CTRL held) until one ends with points.
-#include "tests/e2e/GameWindow.h"
+// The seeded build plays its first three games here with every trio sent to
+// the leftmost column and dropped there; the same games played on the game
+// core in this test say how each of them ends.
+#include "tests/e2e/Scenario.h"
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
 using namespace std::chrono_literals;
+using E2E::Board;
 using E2E::GameWindow;
 
 namespace {
 
 // The game's table in the prefix the tests run in (the game runs in the same
-// one), emptied for the test and put back afterwards.
-class EmptyScoreTable {
+// one), set aside for the test and put back afterwards.
+class SetAsideScoreTable {
 public:
-    EmptyScoreTable() {
+    SetAsideScoreTable() {
         wchar_t folder[MAX_PATH] = {};
-        GetEnvironmentVariableW(L"LOCALAPPDATA", folder, MAX_PATH);
+        SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
         path = std::wstring(folder) + L"\\Corvanta\\Score\\Classifica.txt";
-        aside = path + L".name-e2e";
+        aside = path + L".e2e";
         hadTable = MoveFileExW(path.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
     }
-    ~EmptyScoreTable() {
+    ~SetAsideScoreTable() {
         if (hadTable)
             MoveFileExW(aside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
         else
             DeleteFileW(path.c_str());
     }
-    EmptyScoreTable(const EmptyScoreTable &) = delete;
-    EmptyScoreTable &operator=(const EmptyScoreTable &) = delete;
+    SetAsideScoreTable(const SetAsideScoreTable &) = delete;
+    SetAsideScoreTable &operator=(const SetAsideScoreTable &) = delete;
 
     bool Exists() const { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -58,14 +64,6 @@ public:
     bool hadTable = false;
 };
 
-// The number at the end of a counter display ("Punteggio: 00012" is 12).
-int CounterValue(const std::wstring &display) {
-    const std::size_t colon = display.find(L": ");
-    if (colon == std::wstring::npos)
-        return -1;
-    return std::stoi(display.substr(colon + 2));
-}
-
 HWND NameBoxOf(HWND entry) {
     for (const Probe::Child &child : Probe::Children(entry))
         if (_wcsicmp(child.className.c_str(), L"Edit") == 0)
@@ -85,65 +83,75 @@ std::wstring Wide(const std::string &text) {
     return std::wstring(text.begin(), text.end());
 }
 
-struct FinishedGame {
-    HWND entry = nullptr; // the name window, none when the game had no points
-    int score = -1;
-    int level = -1;
-};
+std::wstring ScoreText(int score) {
+    wchar_t text[32];
+    std::swprintf(text, 32, L"Punteggio: %05d", score);
+    return text;
+}
 
-// Plays one game to its end with every trio dropped as soon as it shows.
-FinishedGame PlayOut(GameWindow &game) {
-    FinishedGame result;
+// Plays one game to its end: Left is held all game long, and left CTRL
+// drops each trio once it is in the leftmost column. True when it ended.
+bool PlayLeftColumnGame(GameWindow &game) {
     Probe::Click(game.PlayButton());
     if (!Probe::WaitFor([&] { return Probe::WindowText(game.PlayButton()) == L"ABBANDONA"; }))
-        return result;
+        return false;
     game.BringToFront();
-    Probe::KeyDown(VK_LCONTROL);
-    const bool over = Probe::WaitFor([&] { return game.Status() == L"Fine gioco!"; }, 120s);
-    Probe::KeyUp(VK_LCONTROL);
-    if (!over)
-        return result;
-    result.score = CounterValue(game.Score());
-    result.level = CounterValue(game.Level());
-    if (result.score > 0)
-        Probe::WaitFor([&] {
-            return (result.entry = Probe::FindTopWindow(L"Classifica", game.process.Id()));
-        });
-    return result;
+    Probe::KeyDown(VK_LEFT);
+    const bool over = Probe::WaitFor(
+        [&] {
+            if (game.Status() == L"Fine gioco!")
+                return true;
+            if (E2E::TrioFallingInFirstColumn(game.ReadBoard()))
+                Probe::HoldKey(VK_LCONTROL, 120ms);
+            return false;
+        },
+        90s);
+    Probe::KeyUp(VK_LEFT);
+    return over;
 }
 
-// Plays games until one ends with points.
-FinishedGame PlayUntilTheNameIsAsked(GameWindow &game) {
-    for (int games = 0; games < 15; ++games) {
-        const FinishedGame result = PlayOut(game);
-        if (result.score != 0)
-            return result; // with points, or something went wrong
-        // A game without points asks for nothing.
-        std::this_thread::sleep_for(300ms);
-        EXPECT_EQ(Probe::FindTopWindow(L"Classifica", game.process.Id()), nullptr);
-        EXPECT_TRUE(IsWindowEnabled(game.window));
-    }
-    return FinishedGame{};
+HWND WaitForNameEntry(const GameWindow &game) {
+    HWND entry = nullptr;
+    Probe::WaitFor([&] {
+        return (entry = Probe::FindTopWindow(L"Classifica", game.process.Id())) != nullptr;
+    });
+    return entry;
 }
 
-TEST(NameEntry, RecordsTheConfirmedNameAndKeepsItForTheCloseBox) {
-    EmptyScoreTable table;
+} // namespace
+
+TEST(NameEntry, AsksAfterAGameWithPointsAndRecordsTheName) {
+    SetAsideScoreTable table;
+    const std::vector<E2E::Result> expected = E2E::PlayLeftColumnGames(3);
+    ASSERT_GE(expected[0].score, 1) << "the seed gives the first game no points";
+    ASSERT_GE(expected[1].score, 1) << "the seed gives the second game no points";
+    ASSERT_EQ(expected[2].score, 0) << "the seed gives the third game points";
+
     GameWindow game(L"CorvantaSeeded");
     ASSERT_TRUE(game.Opened());
 
     // --- a first game with points: the name is typed and confirmed ---
-    const FinishedGame first = PlayUntilTheNameIsAsked(game);
-    ASSERT_NE(first.entry, nullptr) << "no game ended with points";
-    EXPECT_EQ(Probe::WindowText(first.entry), L"Classifica");
-    EXPECT_NE(Probe::ChildWithText(first.entry, L"Inserisci il tuo nome:"), nullptr);
-    EXPECT_NE(Probe::ChildWithText(first.entry, L"OK"), nullptr);
-    // The main window waits, and nothing is recorded before the name is in.
+    ASSERT_TRUE(PlayLeftColumnGame(game)) << "the first game did not end";
+    EXPECT_EQ(game.Score(), ScoreText(expected[0].score));
+    HWND entry = WaitForNameEntry(game);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(Probe::WindowText(entry), L"Classifica");
+    EXPECT_NE(Probe::ChildWithText(entry, L"Inserisci il tuo nome:"), nullptr);
+    EXPECT_NE(Probe::ChildWithText(entry, L"OK"), nullptr);
+    // Over the middle of the main window, which waits; nothing is recorded
+    // before the name is in.
+    RECT mainRect{};
+    RECT entryRect{};
+    GetWindowRect(game.window, &mainRect);
+    GetWindowRect(entry, &entryRect);
+    EXPECT_LE(std::abs((mainRect.left + mainRect.right) - (entryRect.left + entryRect.right)), 1);
+    EXPECT_LE(std::abs((mainRect.top + mainRect.bottom) - (entryRect.top + entryRect.bottom)), 1);
     EXPECT_FALSE(IsWindowEnabled(game.window));
     EXPECT_FALSE(table.Exists());
 
-    HWND nameBox = NameBoxOf(first.entry);
+    HWND nameBox = NameBoxOf(entry);
     ASSERT_NE(nameBox, nullptr);
-    ASSERT_TRUE(Probe::WaitFor([&] { return GetForegroundWindow() == first.entry; }, 3s));
+    ASSERT_TRUE(Probe::WaitFor([&] { return GetForegroundWindow() == entry; }, 3s));
     Probe::Type(L"anna");
     EXPECT_TRUE(Probe::WaitFor([&] { return Probe::WindowText(nameBox) == L"ANNA"; }, 3s))
         << "the box shows " << testing::PrintToString(Probe::WindowText(nameBox));
@@ -151,15 +159,15 @@ TEST(NameEntry, RecordsTheConfirmedNameAndKeepsItForTheCloseBox) {
     SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     Probe::HoldKey(VK_RETURN, 50ms);
     std::this_thread::sleep_for(300ms);
-    EXPECT_TRUE(IsWindowVisible(first.entry));
+    EXPECT_TRUE(IsWindowVisible(entry));
     EXPECT_FALSE(table.Exists());
     Probe::Type(L"anna");
     EXPECT_TRUE(Probe::WaitFor([&] { return Probe::WindowText(nameBox) == L"ANNA"; }, 3s));
     Probe::HoldKey(VK_RETURN, 50ms);
-    ASSERT_TRUE(Probe::WaitFor([&] { return Probe::Gone(first.entry); }));
+    ASSERT_TRUE(Probe::WaitFor([&] { return Probe::Gone(entry); }));
     EXPECT_TRUE(Probe::WaitFor([&] { return IsWindowEnabled(game.window) != FALSE; }));
 
-    const std::string firstLine = ScoreLine(first.score, "ANNA", first.level);
+    const std::string firstLine = ScoreLine(expected[0].score, "ANNA", expected[0].level);
     EXPECT_TRUE(Probe::WaitFor([&] { return table.Read() == firstLine + "\r\n"; }, 3s))
         << testing::PrintToString(table.Read());
 
@@ -169,31 +177,36 @@ TEST(NameEntry, RecordsTheConfirmedNameAndKeepsItForTheCloseBox) {
         << testing::PrintToString(game.Ticker());
 
     // --- a second game: the close box records under the name confirmed last ---
-    const FinishedGame second = PlayUntilTheNameIsAsked(game);
-    ASSERT_NE(second.entry, nullptr) << "no second game ended with points";
+    ASSERT_TRUE(PlayLeftColumnGame(game)) << "the second game did not end";
+    EXPECT_EQ(game.Score(), ScoreText(expected[1].score));
+    entry = WaitForNameEntry(game);
+    ASSERT_NE(entry, nullptr);
     EXPECT_FALSE(IsWindowEnabled(game.window));
-    nameBox = NameBoxOf(second.entry);
+    nameBox = NameBoxOf(entry);
     ASSERT_NE(nameBox, nullptr);
     EXPECT_EQ(Probe::WindowText(nameBox), L"");
-    ASSERT_TRUE(Probe::WaitFor([&] { return GetForegroundWindow() == second.entry; }, 3s));
+    ASSERT_TRUE(Probe::WaitFor([&] { return GetForegroundWindow() == entry; }, 3s));
     Probe::Type(L"zed");
     EXPECT_TRUE(Probe::WaitFor([&] { return Probe::WindowText(nameBox) == L"ZED"; }, 3s));
-    Probe::RequestClose(second.entry);
-    ASSERT_TRUE(Probe::WaitFor([&] { return Probe::Gone(second.entry); }));
+    Probe::RequestClose(entry);
+    ASSERT_TRUE(Probe::WaitFor([&] { return Probe::Gone(entry); }));
     EXPECT_TRUE(Probe::WaitFor([&] { return IsWindowEnabled(game.window) != FALSE; }));
 
-    const std::string secondLine = ScoreLine(second.score, "ANNA", second.level);
+    const std::string secondLine = ScoreLine(expected[1].score, "ANNA", expected[1].level);
     const std::string both = secondLine > firstLine ? secondLine + "\r\n" + firstLine + "\r\n"
                                                     : firstLine + "\r\n" + secondLine + "\r\n";
     EXPECT_TRUE(Probe::WaitFor([&] { return table.Read() == both; }, 3s))
         << testing::PrintToString(table.Read());
 
-    // The program still ends as usual.
-    Probe::Click(game.CloseButton());
-    HWND box = game.WaitForExitQuestion();
-    ASSERT_NE(box, nullptr);
-    Probe::Answer(box, IDYES);
+    // --- a third game without points: "Fine gioco!" and no question ---
+    ASSERT_TRUE(PlayLeftColumnGame(game)) << "the third game did not end";
+    EXPECT_EQ(game.Score(), ScoreText(0));
+    std::this_thread::sleep_for(1s);
+    EXPECT_EQ(Probe::FindTopWindow(L"Classifica", game.process.Id()), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(game.window));
+    EXPECT_EQ(table.Read(), both);
+
+    E2E::AskToLeave(
+        game, [&] { Probe::Click(game.CloseButton()); }, IDYES);
     EXPECT_EQ(game.process.WaitExit(10s), 0u);
 }
-
-} // namespace
