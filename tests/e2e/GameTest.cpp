@@ -62,6 +62,28 @@ TEST(Game, ShowsItsWindowAndAsksBeforeLeaving) {
         EXPECT_EQ(r.right - r.left, 100);
         EXPECT_EQ(r.bottom - r.top, 40);
     }
+    // The play button is red with a white caption, the others light grey
+    // with a black one; the form is blue.
+    {
+        const Probe::Snapshot screen(game.window);
+        ASSERT_TRUE(screen.Taken());
+        struct Look {
+            int top;
+            COLORREF face;
+            COLORREF caption;
+        };
+        for (const Look &look : {Look{40, RGB(255, 0, 0), RGB(255, 255, 255)},
+                                 Look{90, RGB(220, 220, 220), RGB(0, 0, 0)},
+                                 Look{140, RGB(220, 220, 220), RGB(0, 0, 0)}}) {
+            EXPECT_EQ(screen.Pixel(512 + 5, look.top + 5), look.face) << "button at " << look.top;
+            int captionPixels = 0;
+            for (int y = look.top + 5; y < look.top + 35; ++y)
+                for (int x = 512 + 5; x < 512 + 95; ++x)
+                    captionPixels += screen.Pixel(x, y) == look.caption ? 1 : 0;
+            EXPECT_GT(captionPixels, 10) << "button at " << look.top;
+        }
+        EXPECT_EQ(screen.Pixel(50, 300), RGB(0, 0, 255));
+    }
     EXPECT_EQ(game.Score(), L"Punteggio: 00000");
     EXPECT_EQ(game.Level(), L"Livello: 00");
     EXPECT_EQ(game.Status(), L"");
