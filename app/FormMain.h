@@ -55,9 +55,9 @@ constexpr std::int32_t KeyHelpResource = 1012;
 inline const OrvoUtility::NarrowText ProductTitle = "Corvanta 1.1.0.0";
 inline const OrvoUtility::NarrowText CreditLine = "\xA9 2026 Gli autori di Corvanta";
 inline const OrvoUtility::NarrowText AboutNotice =
-    "Tre palline colorate cadono nel campo: spostale e cambiane l'ordine.\r\n"
-    "Tre o pi\xF9 palline uguali in fila esplodono: un punto per pallina.\r\n"
-    "I dieci punteggi migliori restano su questo computer.";
+    "Sposta e ruota le palline che cadono.\r\n"
+    "Tre o pi\xF9 uguali in fila esplodono.\r\n"
+    "I dieci punteggi migliori restano qui.";
 
 // The maker's web site; "&Guida" opens its page of the product.
 inline const OrvoUtility::NarrowText WebAddress = "http://www.example.com";

@@ -36,6 +36,11 @@ bool Win32Joystick::ReadCapabilities(unsigned id, JoystickRange &range) {
 }
 
 void Win32Sound::PlayWave(int resource) {
+    // Without any output device there is nothing to hear, and every call
+    // would still set up a playback thread (costly under Wine at every cycle
+    // of the trio). A device plugged in later counts from the next sound on.
+    if (waveOutGetNumDevs() == 0)
+        return;
     HMODULE module = module_ != nullptr ? module_ : GetModuleHandleW(nullptr);
     PlaySoundW(MAKEINTRESOURCEW(resource), module, SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
 }
